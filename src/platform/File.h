@@ -1,0 +1,71 @@
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <string>
+
+namespace platform {
+
+enum class FileError {
+    none,
+    generic,
+    fileNotFound,
+    badPath,
+    tooManyOpenFiles,
+    accessDenied,
+    invalidFile,
+    removeCurrentDir,
+    directoryFull,
+    badSeek,
+    hardIO,
+    sharingViolation,
+    lockViolation,
+    diskFull,
+    endOfFile,
+};
+
+// The player-facing text for a cause, with the file name in place of %1.
+std::string FileErrorMessage(FileError cause, const std::string& fileName);
+FileError FileErrorFromErrno(int error);
+// Shows the file error in an OK message box captioned like the game's others.
+void ReportFileError(FileError cause, const std::string& fileName);
+
+// The path as it exists on disk, matching each component without regard to
+// case when the exact name is not there; unmatched components stay as given.
+std::string ResolvePath(const std::string& path);
+bool RemoveFile(const std::string& path);
+
+class File {
+public:
+    enum Mode : unsigned {
+        modeRead = 0x0,
+        modeWrite = 0x1,
+        modeReadWrite = 0x2,
+        modeCreate = 0x1000, // create, truncating an existing file
+    };
+
+    File() = default;
+    ~File();
+    File(const File&) = delete;
+    File& operator=(const File&) = delete;
+
+    bool Open(const std::string& path, unsigned mode, FileError* error = nullptr);
+    void Close();
+    bool IsOpen() const { return m_file != nullptr; }
+
+    size_t Read(void* buffer, size_t count);
+    bool Write(const void* buffer, size_t count);
+    bool WriteString(const std::string& text);
+    // Reads one line without its line end (LF or CRLF); keeps at most
+    // maxLength characters of an over-long line. False at the end of the file.
+    bool ReadLine(std::string& line, size_t maxLength = 4096);
+    bool SeekToBegin();
+    bool SeekToEnd();
+    int64_t Length();
+    bool SetLength(int64_t length);
+
+private:
+    std::FILE* m_file = nullptr;
+};
+
+} // namespace platform

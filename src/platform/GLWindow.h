@@ -1,0 +1,108 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct SDL_Window;
+
+namespace platform {
+
+struct DisplayMode {
+    int width = 0;
+    int height = 0;
+    int bitsPerPixel = 0;
+    int refreshRate = 0;
+};
+
+// The game's window and its OpenGL context, one step at a time so that each
+// step's success can be logged. Full screen never changes the desktop's real
+// mode: it is a borderless desktop-sized window in which every frame is drawn
+// at the chosen size into an offscreen framebuffer and shown scaled to fit,
+// with its aspect kept.
+class GLWindow {
+public:
+    enum class Step {
+        DisplaySwitch,
+        DeviceContext,
+        ChoosePixelFormat,
+        SetPixelFormat,
+        CreateContext,
+        MakeCurrent,
+        Count
+    };
+
+    GLWindow() = default;
+    ~GLWindow();
+    GLWindow(const GLWindow&) = delete;
+    GLWindow& operator=(const GLWindow&) = delete;
+
+    // Display.
+    bool SaveDisplayMode(DisplayMode& mode);
+    bool ChangeDisplayToFullscreen(int width, int height, int bitsPerPixel);
+    bool TestDisplayRestore();
+    void ResetDisplay();
+    void RestoreDisplayMode(const DisplayMode& mode);
+    void GetScreenSize(int& width, int& height);
+    // Window outer size and position; full screen ignores the position.
+    void SetShape(bool fullscreen, int x, int y, int width, int height);
+
+    // Context steps, in this order.
+    bool GetDeviceContext();
+    bool ChoosePixelFormat(int colourBits, int depthBits);
+    bool SetPixelFormat();
+    bool CreateContext();
+    bool MakeCurrent();
+
+    // Release steps.
+    bool HasContext() const { return m_context != nullptr; }
+    bool HasDeviceContext() const { return m_libraryLoaded; }
+    bool HasWindow() const { return m_window != nullptr; }
+    bool ReleaseCurrent();
+    bool DeleteContext();
+    bool ReleaseDeviceContext();
+    bool DestroyWindow();
+
+    void SetTitle(const std::string& title);
+    // Shows the window; the client size may shrink to keep a captioned window's outer size.
+    void Show();
+    void Swap();
+    void Invalidate();
+    bool SetGammaRamp(const uint16_t ramp[768]);
+    int ClientWidth() const { return m_clientWidth; }
+    int ClientHeight() const { return m_clientHeight; }
+    // The last frame drawn, RGB rows top to bottom, when frames are captured.
+    bool ReadFrame(std::vector<uint8_t>& rgb, int& width, int& height) const;
+
+    // Shows a full-screen request as a plain window of the chosen size (the
+    // scripted driver's visible mode).
+    static void SetFullscreenAsWindow(bool asWindow);
+    // Keeps a copy of every frame as it is presented (screenshots).
+    static void SetCaptureFrames(bool capture);
+    // Makes one step report failure, so the game's refusal paths can be tested.
+    static void InjectFailure(Step step, bool fail);
+
+private:
+    bool ChooseTarget();
+    bool MakeFramebuffer();
+    void Capture();
+    void DeleteFramebuffer();
+    void Present();
+    void MapMouse(int& x, int& y) const;
+    void Letterbox(int outerW, int outerH, int& x, int& y, int& w, int& h) const;
+
+    SDL_Window* m_window = nullptr;
+    void* m_context = nullptr;
+    bool m_libraryLoaded = false;
+    bool m_fullscreen = false;
+    int m_x = 0, m_y = 0, m_width = 640, m_height = 480;
+    int m_clientWidth = 0, m_clientHeight = 0;
+    int m_colourBits = 32;
+    unsigned m_framebuffer = 0, m_colourBuffer = 0, m_depthBuffer = 0;
+    std::vector<uint8_t> m_lastFrame;
+    int m_lastWidth = 0, m_lastHeight = 0;
+};
+
+bool MousePresent();
+void ShowSystemCursor(bool show);
+
+} // namespace platform

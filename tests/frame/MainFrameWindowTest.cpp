@@ -1,0 +1,192 @@
+#include "FrameFixture.h"
+
+#include <GL/gl.h>
+#include <GL/glu.h>
+#include <cmath>
+
+namespace {
+
+const DisplaySettings k640{640, 480, 32};
+
+const std::vector<std::string> kContextLines = {
+    "Attempt to Create A GL Device Context",
+    "Attempt to find Suitable Pixel Format",
+    "Attempt to Set the Pixel Format",
+    "Attempt to create A GL Rendering context",
+    "Attempt to activate the GL Rendering context",
+};
+
+using MainFrameWindow = FrameFixture;
+
+TEST_F(MainFrameWindow, NormalStartLogsEveryStepInOrderAndActivates)
+{
+    CMainFrame frame(&k640);
+    ASSERT_EQ(1, frame.Create());
+    std::vector<std::string> expected = {
+        "Saved the current display state", "Attempt to Change display setting to fullscreen mode PASSED"};
+    for (const std::string& step : kContextLines)
+        expected.push_back(step + " PASSED");
+    expected.push_back("seed the random numbers");
+    expected.push_back("Attempt to Initialize new Created GL Window PASSED");
+    EXPECT_EQ(expected, LogLines());
+    EXPECT_EQ(1, frame.IsActive());
+    EXPECT_EQ(1, frame.Fullscreen());
+    EXPECT_EQ("Vexorin", gStrWindowText);
+    EXPECT_EQ(117, frame.ScreenState());
+    EXPECT_EQ(640, frame.ClientWidth());
+    EXPECT_EQ(480, frame.ClientHeight());
+}
+
+TEST_F(MainFrameWindow, RefusedFullScreenFallsBackToACaptionedWindow)
+{
+    platform::GLWindow::InjectFailure(platform::GLWindow::Step::DisplaySwitch, true);
+    CMainFrame frame(&k640);
+    CreateStruct cs;
+    ASSERT_EQ(1, frame.PreCreateWindow(cs));
+    ASSERT_EQ(1u, platform::RecordedMessageBoxes().size());
+    EXPECT_EQ("FULLSCREEN", platform::RecordedMessageBoxes()[0].caption);
+    EXPECT_EQ("Unable to change display to fullscreen mode.", platform::RecordedMessageBoxes()[0].text);
+    EXPECT_EQ("Attempt to Change display setting to fullscreen mode FAILED", LogLines().back());
+    EXPECT_EQ("Vexorin - FULLSCREEN MODE FAILED!", gStrWindowText);
+    EXPECT_EQ(0, frame.Fullscreen());
+    EXPECT_FALSE(cs.popup);
+    EXPECT_EQ(640, cs.cx);
+    EXPECT_EQ(480, cs.cy);
+    int w = 0, h = 0;
+    frame.Window().GetScreenSize(w, h);
+    // The outer window is centred on the desktop.
+    EXPECT_EQ(w / 2 - 320, cs.x);
+    EXPECT_EQ(h / 2 - 240, cs.y);
+}
+
+class ContextFailure : public FrameFixture, public testing::WithParamInterface<int> { };
+
+TEST_P(ContextFailure, FirstRefusedStepIsLoggedAndEverythingIsReleased)
+{
+    int failing = GetParam();
+    platform::GLWindow::InjectFailure(static_cast<platform::GLWindow::Step>(failing + 1), true);
+    {
+        CMainFrame frame(&k640);
+        EXPECT_EQ(0, frame.Create());
+        EXPECT_FALSE(frame.Window().HasContext());
+        EXPECT_FALSE(frame.Window().HasWindow());
+        EXPECT_EQ(0, frame.IsActive());
+    }
+    std::vector<std::string> lines = LogLines();
+    ASSERT_EQ(static_cast<size_t>(failing) + 3, lines.size());
+    for (int i = 0; i < failing; ++i)
+        EXPECT_EQ(kContextLines[i] + " PASSED", lines[i + 2]);
+    // The log went with the release: nothing follows the failed step.
+    EXPECT_EQ(kContextLines[failing] + " FAILED", lines.back());
+    EXPECT_TRUE(platform::RecordedMessageBoxes().empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(EachStep, ContextFailure, testing::Range(0, 5));
+
+TEST(GammaRamp, IdentityScaleAndClipping)
+{
+    uint16_t ramp[768];
+    CMainFrame::BuildGammaRamp(1.0f, 0.0f, ramp);
+    for (int i = 0; i < 256; ++i) {
+        ASSERT_EQ(256 * i, ramp[i]);
+        ASSERT_EQ(ramp[i], ramp[256 + i]);
+        ASSERT_EQ(ramp[i], ramp[512 + i]);
+    }
+    CMainFrame::BuildGammaRamp(2.5f, 0.0f, ramp);
+    EXPECT_EQ(65280, ramp[102]);
+    for (int i = 103; i < 256; ++i)
+        ASSERT_EQ(65535, ramp[i]) << i;
+    CMainFrame::BuildGammaRamp(0.7f, 0.0f, ramp);
+    EXPECT_EQ(179, ramp[1]); // 0.7 x 256 truncated
+    EXPECT_EQ(45695, ramp[255]); // 0.7 in single precision is a hair under
+    // Below zero is out of range too, and gives the top value.
+    CMainFrame::BuildGammaRamp(1.0f, -300.0f, ramp);
+    EXPECT_EQ(65535, ramp[1]);
+    EXPECT_EQ(212, ramp[2]);
+}
+
+class RunningFrame : public FrameFixture {
+protected:
+    void SetUp() override
+    {
+        FrameFixture::SetUp();
+        frame = std::make_unique<CMainFrame>(&k640);
+        ASSERT_EQ(1, frame->Create());
+    }
+    void TearDown() override
+    {
+        frame.reset();
+        FrameFixture::TearDown();
+    }
+    static uint8_t RedAt(int x, int y)
+    {
+        uint8_t pixel[4];
+        glReadPixels(x, y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel);
+        return pixel[0];
+    }
+    std::unique_ptr<CMainFrame> frame;
+};
+
+TEST_F(RunningFrame, InitialRenderingStateIsSet)
+{
+    EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
+    EXPECT_TRUE(glIsEnabled(GL_TEXTURE_2D));
+    EXPECT_TRUE(glIsEnabled(GL_CULL_FACE));
+    EXPECT_TRUE(glIsEnabled(GL_COLOR_MATERIAL));
+    EXPECT_TRUE(glIsEnabled(GL_NORMALIZE));
+    EXPECT_FALSE(glIsEnabled(GL_LIGHTING));
+    EXPECT_FALSE(glIsEnabled(GL_LIGHT0));
+    GLint func = 0;
+    glGetIntegerv(GL_DEPTH_FUNC, &func);
+    EXPECT_EQ(GL_LEQUAL, func);
+    GLfloat ambient[4];
+    glGetLightfv(GL_LIGHT0, GL_AMBIENT, ambient);
+    EXPECT_FLOAT_EQ(2.0f, ambient[0]);
+    GLfloat clear[4];
+    glGetFloatv(GL_COLOR_CLEAR_VALUE, clear);
+    EXPECT_FLOAT_EQ(0.5f, clear[3]);
+}
+
+TEST_F(RunningFrame, ResizeSetsViewportAndPerspectiveAndTreatsZeroHeightAsOne)
+{
+    frame->OnSize(640, 0);
+    GLint viewport[4];
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    EXPECT_EQ(640, viewport[2]);
+    EXPECT_EQ(1, viewport[3]);
+    EXPECT_EQ(0, frame->ClientHeight());
+    GLdouble projection[16];
+    glGetDoublev(GL_PROJECTION_MATRIX, projection);
+    double f = 1.0 / std::tan(45.0 * M_PI / 360.0);
+    EXPECT_NEAR(f / 640.0, projection[0], 1e-6);
+    EXPECT_NEAR(f, projection[5], 1e-6);
+    frame->OnSize(800, 600);
+    glGetDoublev(GL_PROJECTION_MATRIX, projection);
+    EXPECT_NEAR(f / (800.0 / 600.0), projection[0], 1e-6);
+    GLint mode = 0;
+    glGetIntegerv(GL_MATRIX_MODE, &mode);
+    EXPECT_EQ(GL_MODELVIEW, mode);
+}
+
+TEST_F(RunningFrame, InactiveFrameDrawsNothingAndActiveOneClears)
+{
+    glClearColor(1, 0, 0, 1);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glClearColor(0, 0, 0, 0.5f);
+    frame->OnActivateApp(false);
+    frame->RenderGLScene();
+    EXPECT_EQ(255, RedAt(10, 10));
+    frame->OnActivateApp(true);
+    frame->RenderGLScene();
+    EXPECT_EQ(0, RedAt(10, 10));
+    // Every frame ends with a repaint request, consumed by the paint handler.
+    EXPECT_TRUE(platform::MessageWaiting());
+}
+
+TEST_F(RunningFrame, GammaRefusedByTheDisplayIsReportedAsZero)
+{
+    // The headless display has no gamma ramp; the keys then fall back to their own method.
+    EXPECT_EQ(0, frame->SetGamma(1.5f, 0.0f));
+}
+
+} // namespace

@@ -1,0 +1,39 @@
+# Runs one scenario script in a fresh copy of the game directory.
+# Beside SCRIPT (NAME.play) may stand NAME.config (the settings file to start
+# with), NAME.config-after (what it must hold afterwards) and NAME.log (the
+# lines the start-up log must hold after its header).
+get_filename_component(dir ${SCRIPT} DIRECTORY)
+get_filename_component(name ${SCRIPT} NAME_WE)
+
+file(REMOVE_RECURSE ${WORK})
+file(MAKE_DIRECTORY ${WORK})
+file(COPY ${GAME}/ DESTINATION ${WORK})
+if(EXISTS ${dir}/${name}.config)
+  configure_file(${dir}/${name}.config ${WORK}/data/config.dat COPYONLY)
+endif()
+
+execute_process(COMMAND ${PLAY} --dir ${WORK} ${SCRIPT} WORKING_DIRECTORY ${WORK} RESULT_VARIABLE status)
+if(NOT status EQUAL 0)
+  message(FATAL_ERROR "vexorin-play exited with ${status}")
+endif()
+
+if(EXISTS ${dir}/${name}.log)
+  file(READ ${WORK}/applog.txt log)
+  if(NOT log MATCHES "^vexorin Log\nLog Created: [0-2][0-9]:[0-5][0-9] (Jan|Feb|Mar|Apr|May|Jun|Jul|Aug|Sep|Oct|Nov|Dec) [0-3][0-9], [0-9]+\n\n\n")
+    message(FATAL_ERROR "applog.txt has a wrong header:\n${log}")
+  endif()
+  string(REGEX REPLACE "^[^\n]*\n[^\n]*\n\n\n" "" body "${log}")
+  file(READ ${dir}/${name}.log expected)
+  string(STRIP "${expected}" expected)
+  if(NOT body STREQUAL expected)
+    message(FATAL_ERROR "applog.txt lines differ.\nExpected:\n${expected}\nFound:\n${body}")
+  endif()
+endif()
+
+if(EXISTS ${dir}/${name}.config-after)
+  file(READ ${WORK}/data/config.dat found)
+  file(READ ${dir}/${name}.config-after expected)
+  if(NOT found STREQUAL expected)
+    message(FATAL_ERROR "data/config.dat holds:\n${found}\ninstead of:\n${expected}")
+  endif()
+endif()

@@ -1,0 +1,319 @@
+#include "Driver.h"
+#include "Png.h"
+#include "platform/GLWindow.h"
+#include "platform/PixelWindow.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <unistd.h>
+
+Driver::Driver(std::vector<Command> commands, DriverOptions options)
+    : m_commands(std::move(commands))
+    , m_options(std::move(options))
+{
+    platform::UseClock(&m_clock);
+    platform::SetEventSource(this);
+    // Full screen is shown as a window of the chosen size, and every frame is kept for screenshots.
+    platform::GLWindow::SetFullscreenAsWindow(true);
+    platform::GLWindow::SetCaptureFrames(true);
+    if (m_options.forceSize)
+        m_app.m_forcedDisplay = &m_options.size;
+}
+
+Driver::~Driver()
+{
+    m_app.ExitInstance();
+    platform::SetEventSource(nullptr);
+    platform::UseClock(nullptr);
+}
+
+CMainFrame* Driver::Frame() const { return static_cast<CMainFrame*>(m_app.m_pMainWnd); }
+
+Driver::Status Driver::Run()
+{
+    if (::chdir(m_options.gameDir.c_str()) != 0) {
+        std::fprintf(stderr, "vexorin-play: cannot enter the game directory %s\n", m_options.gameDir.c_str());
+        return BadStart;
+    }
+    m_inDialog = true;
+    int started = m_app.InitInstance();
+    m_inDialog = false;
+    if (m_status != Ok)
+        return m_status;
+    if (!started) {
+        std::fprintf(stderr, "vexorin-play: the game did not start\n");
+        return BadStart;
+    }
+    while (!m_ended && m_next < m_commands.size())
+        if (!Execute(m_commands[m_next++]))
+            return m_status;
+    EndGame();
+    return m_status;
+}
+
+// The game shuts down as it does when its window is closed.
+void Driver::EndGame()
+{
+    if (m_ended)
+        return;
+    platform::Message close;
+    close.type = platform::Message::Close;
+    platform::PostMessage(close);
+    while (platform::MessageWaiting() && platform::PumpMessage()) { }
+    m_app.ExitInstance();
+    m_ended = true;
+}
+
+bool Driver::Poll(platform::Message& message)
+{
+    if (m_pending.empty())
+        return false;
+    message = m_pending.front();
+    m_pending.pop_front();
+    return true;
+}
+
+// A dialog waiting for input runs the script until it gives some; a script
+// that ends or fails there closes the dialog.
+bool Driver::Wait(platform::Message& message, int)
+{
+    while (m_pending.empty() && m_status == Ok && m_next < m_commands.size())
+        Execute(m_commands[m_next++]);
+    if (Poll(message))
+        return true;
+    message = platform::Message{};
+    message.type = platform::Message::Close;
+    return true;
+}
+
+void Driver::Deliver(const platform::Message& m)
+{
+    if (m_inDialog)
+        m_pending.push_back(m);
+    else
+        platform::PostMessage(m);
+}
+
+void Driver::DeliverKey(const Command& c)
+{
+    platform::Message m;
+    m.code = c.key;
+    if (c.kind != Command::KeyUp) {
+        m.type = platform::Message::KeyDown;
+        m.repeat = c.kind == Command::Repeat;
+        Deliver(m);
+        if (unsigned ch = KeyCharacter(c.key)) {
+            platform::Message typed;
+            typed.type = platform::Message::Char;
+            typed.code = ch;
+            Deliver(typed);
+        }
+    }
+    if (c.kind == Command::Key || c.kind == Command::KeyUp) {
+        m.type = platform::Message::KeyUp;
+        m.repeat = false;
+        Deliver(m);
+    }
+}
+
+bool Driver::ExecuteInput(const Command& c)
+{
+    platform::Message m;
+    switch (c.kind) {
+    case Command::Key:
+    case Command::KeyDown:
+    case Command::KeyUp:
+    case Command::Repeat: DeliverKey(c); return true;
+    case Command::Type:
+        m.type = platform::Message::Char;
+        for (unsigned char ch : c.text) {
+            m.code = ch;
+            Deliver(m);
+        }
+        return true;
+    case Command::Move:
+    case Command::Click:
+        if (c.hasPosition) {
+            m_mouseX = c.x;
+            m_mouseY = c.y;
+            m.type = platform::Message::MouseMove;
+            m.x = m_mouseX;
+            m.y = m_mouseY;
+            Deliver(m);
+        }
+        if (c.kind == Command::Click) {
+            m.type = platform::Message::LButtonDown;
+            m.x = m_mouseX;
+            m.y = m_mouseY;
+            Deliver(m);
+        }
+        return true;
+    case Command::Focus:
+        m.type = platform::Message::Activate;
+        m.code = c.on ? 1 : 0;
+        Deliver(m);
+        return true;
+    default: return false;
+    }
+}
+
+bool Driver::Execute(const Command& c)
+{
+    switch (c.kind) {
+    case Command::Seed: std::srand(static_cast<unsigned>(c.number)); return true;
+    case Command::Step: m_step = c.number; return true;
+    case Command::Frame:
+        for (int i = 0; i < static_cast<int>(c.number) && !m_ended; ++i)
+            RunFrame();
+        return true;
+    case Command::Wait: m_clock.Advance(c.number); return true;
+    case Command::Close:
+        if (m_inDialog) {
+            platform::Message close;
+            close.type = platform::Message::Close;
+            Deliver(close);
+        } else {
+            EndGame();
+        }
+        return true;
+    case Command::Shot:
+        if (!Shot(c.text))
+            std::fprintf(stderr, "vexorin-play: line %d: could not write %s\n", c.line, c.text.c_str());
+        return true;
+    case Command::Print:
+        std::printf("%s\n", StateLine().c_str());
+        std::fflush(stdout);
+        return true;
+    case Command::Expect:
+    case Command::Until: return ExecuteCheck(c);
+    default: return ExecuteInput(c);
+    }
+}
+
+// One frame as the main loop runs it: time passes, messages first, then the drawing.
+void Driver::RunFrame()
+{
+    m_clock.Advance(m_step);
+    ++m_frames;
+    if (m_inDialog || !Frame())
+        return;
+    while (platform::MessageWaiting()) {
+        if (!platform::PumpMessage()) {
+            m_app.ExitInstance();
+            m_ended = true;
+            return;
+        }
+    }
+    if (Frame()->IsActive())
+        Frame()->RenderGLScene();
+}
+
+bool Driver::ExecuteCheck(const Command& c)
+{
+    bool result = false;
+    std::string error;
+    if (!Evaluate(c.condition, result, error)) {
+        Fail(c, error);
+        return false;
+    }
+    if (c.kind == Command::Until) {
+        double end = m_clock.Now() + c.number;
+        while (!result && !m_ended && m_clock.Now() < end) {
+            RunFrame();
+            if (!Evaluate(c.condition, result, error)) {
+                Fail(c, error);
+                return false;
+            }
+        }
+    }
+    if (!result)
+        Fail(c, "not true");
+    return result;
+}
+
+void Driver::Fail(const Command& c, const std::string& why)
+{
+    std::fprintf(stderr, "vexorin-play: line %d failed (%s): %s\n%s\n", c.line, why.c_str(), c.source.c_str(),
+        StateLine().c_str());
+    m_status = Failed;
+}
+
+bool Driver::Lookup(const std::string& name, double& value) const
+{
+    const CMainFrame* frame = Frame();
+    if (!frame)
+        return false;
+    if (name == "screen")
+        value = frame->ScreenState();
+    else if (name == "active")
+        value = frame->IsActive();
+    else if (name == "fps")
+        value = CDeltaTime::GetSingletonPtr() ? CDeltaTime::GetSingletonPtr()->GetFPS() : 0;
+    else if (name == "width")
+        value = frame->ClientWidth();
+    else if (name == "height")
+        value = frame->ClientHeight();
+    else
+        return false;
+    return true;
+}
+
+bool Driver::Evaluate(const Condition& c, bool& result, std::string& error) const
+{
+    double left = 0, right = 0;
+    if (!Lookup(c.variable, left)) {
+        error = Frame() ? "no state variable " + c.variable : "the game window does not exist";
+        return false;
+    }
+    char* end = nullptr;
+    right = std::strtod(c.value.c_str(), &end);
+    if (*end != '\0' && !Lookup(c.value, right)) {
+        error = "no state variable " + c.value;
+        return false;
+    }
+    if (c.op == "==")
+        result = left == right;
+    else if (c.op == "!=")
+        result = left != right;
+    else if (c.op == "<")
+        result = left < right;
+    else if (c.op == "<=")
+        result = left <= right;
+    else if (c.op == ">")
+        result = left > right;
+    else
+        result = left >= right;
+    return true;
+}
+
+std::string Driver::StateLine() const
+{
+    char head[64];
+    std::snprintf(head, sizeof head, "frame=%d time=%.3f", m_frames, m_clock.Now());
+    std::string line = head;
+    for (const char* name : {"screen", "active", "fps", "width", "height"}) {
+        double value = 0;
+        if (Lookup(name, value)) {
+            char item[64];
+            std::snprintf(item, sizeof item, " %s=%g", name, value);
+            line += item;
+        }
+    }
+    return line;
+}
+
+bool Driver::Shot(const std::string& file)
+{
+    std::string path = file[0] == '/' ? file : m_options.outputDir + "/" + file;
+    std::vector<uint32_t> picture;
+    std::vector<uint8_t> rgb;
+    int width = 0, height = 0;
+    if (platform::PixelWindow::Snapshot(picture, width, height)) {
+        for (uint32_t p : picture)
+            rgb.insert(rgb.end(), {uint8_t(p >> 16), uint8_t(p >> 8), uint8_t(p)});
+    } else if (!Frame() || !Frame()->Window().ReadFrame(rgb, width, height)) {
+        return false;
+    }
+    return WritePng(path, rgb, width, height);
+}

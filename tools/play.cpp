@@ -1,0 +1,73 @@
+// vexorin-play: runs the game under a script, headless unless told otherwise.
+#include "Driver.h"
+#include "platform/MessageBox.h"
+#include "platform/Process.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+int Usage()
+{
+    std::fprintf(stderr, "usage: vexorin-play [--dir DIR] [--visible] [--size WxH] SCRIPT\n");
+    return Driver::BadStart;
+}
+
+bool ParseSize(const std::string& text, DisplaySettings& size)
+{
+    return std::sscanf(text.c_str(), "%dx%d", &size.width, &size.height) == 2 && size.width > 0 && size.height > 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    DriverOptions options;
+    std::string scriptPath;
+    bool visible = false;
+    for (int i = 1; i < argc; ++i) {
+        std::string arg = argv[i];
+        if (arg == "--dir" && i + 1 < argc)
+            options.gameDir = argv[++i];
+        else if (arg == "--visible")
+            visible = true;
+        else if (arg == "--size" && i + 1 < argc && ParseSize(argv[i + 1], options.size))
+            options.forceSize = (++i, true);
+        else if (arg[0] != '-' && scriptPath.empty())
+            scriptPath = arg;
+        else
+            return Usage();
+    }
+    if (scriptPath.empty())
+        return Usage();
+    std::ifstream in(scriptPath);
+    if (!in) {
+        std::fprintf(stderr, "vexorin-play: cannot read %s\n", scriptPath.c_str());
+        return Driver::BadStart;
+    }
+    std::stringstream text;
+    text << in.rdbuf();
+    std::vector<Command> commands;
+    std::string error;
+    if (!ParseScript(text.str(), commands, error)) {
+        std::fprintf(stderr, "vexorin-play: %s: %s\n", scriptPath.c_str(), error.c_str());
+        return Driver::BadStart;
+    }
+    if (!visible) {
+        setenv("SDL_VIDEODRIVER", "offscreen", 1);
+        setenv("SDL_AUDIODRIVER", "dummy", 1);
+    }
+    options.outputDir = std::filesystem::current_path().string();
+    platform::SetMessageBoxesRecorded(true);
+    int status;
+    {
+        Driver driver(std::move(commands), options);
+        status = driver.Run();
+    }
+    platform::ShutdownPlatform();
+    return status;
+}

@@ -8,7 +8,7 @@ public:
     Singleton()
     {
         VX_ASSERT(!ms_Singleton);
-        ms_Singleton = static_cast<T*>(this);
+        ms_Singleton = this;
     }
 
     virtual ~Singleton()
@@ -20,8 +20,10 @@ public:
     Singleton(const Singleton&) = delete;
     Singleton& operator=(const Singleton&) = delete;
 
-    static T* GetSingletonPtr() { return ms_Singleton; }
+    // The slot keeps the base part: the whole object exists only once
+    // construction is over, so it is reached through it only then.
+    static T* GetSingletonPtr() { return static_cast<T*>(ms_Singleton); }
 
 protected:
-    static inline T* ms_Singleton = nullptr;
+    static inline Singleton* ms_Singleton = nullptr;
 };

@@ -3,6 +3,7 @@
 
 #include <deque>
 #include <filesystem>
+#include <ostream>
 
 namespace {
 
@@ -108,6 +109,11 @@ struct Damage {
     const char* name;
     std::string content;
 };
+
+void PrintTo(const Damage& damage, std::ostream* out)
+{
+    *out << damage.name;
+}
 
 class DamagedSettings : public Settings, public testing::WithParamInterface<Damage> { };
 

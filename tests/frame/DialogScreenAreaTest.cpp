@@ -48,7 +48,7 @@ std::vector<bool> Checked(const Dialog& d)
 {
     std::vector<bool> checked;
     for (int id : {Dialog::IDC_RADIO640X480, Dialog::IDC_RADIO800X600, Dialog::IDC_RADIO1024X768,
-                   Dialog::IDC_RADIO16BIT, Dialog::IDC_RADIO24BIT, Dialog::IDC_RADIO32BIT})
+             Dialog::IDC_RADIO16BIT, Dialog::IDC_RADIO24BIT, Dialog::IDC_RADIO32BIT})
         checked.push_back(d.IsDlgButtonChecked(id));
     return checked;
 }

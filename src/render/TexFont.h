@@ -1,0 +1,36 @@
+#pragma once
+#include <cstdint>
+
+class CTexture;
+
+// Text drawn from one texture per character, in a 640 x 480 screen space,
+// shaded by four corner colours and faded by an intensity.
+class CTexFont {
+public:
+    CTexFont();
+    virtual ~CTexFont() = default;
+
+    int Create(int left, int right, int top, int bottom);
+    void SetMode(unsigned long flags);
+    void SetColorIntensity(float k) { m_intensity = k; }
+
+    void Begin();
+    void End();
+    void DrawString(int x, int y, const char* text);
+    void DrawString(int x, int y, const char* text, float r, float g, float b);
+
+    unsigned long Mode() const { return m_mode; }
+    int GlyphWidth() const { return m_glyphWidth; }
+    int GlyphHeight() const { return m_glyphHeight; }
+    // Corner 0 top-left, 1 bottom-left, 2 bottom-right, 3 top-right; r, g, b.
+    const float* CornerColor(int corner) const { return m_corner[corner]; }
+
+private:
+    int m_left = 0, m_top = 0, m_right = 0, m_bottom = 0;
+    unsigned long m_mode = 0;
+    int m_glyphWidth = 0;
+    int m_glyphHeight = 0;
+    float m_corner[4][3] = {};
+    float m_intensity = 1.0f;
+    CTexture* m_texture = nullptr;
+};

@@ -1,0 +1,45 @@
+#pragma once
+#include "app/singleton.h"
+
+#include <cstdint>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+class CArchive;
+
+// Every picture the game draws, made into GL textures from "DATA/TEXTURE.VXR"
+// and bound by name just before drawing. One per process.
+class CTexture : public Singleton<CTexture> {
+public:
+    // One record's pixels at most: 256 x 256 RGB.
+    static constexpr size_t kMaxPixelBytes = 196608;
+
+    CTexture();
+    ~CTexture() override;
+
+    // Loads every texture of the texture file. An open failure is shown in a
+    // message box and leaves the library as it was; a file that ends early
+    // raises CArchiveException after keeping the textures completed before it.
+    void Load();
+    void Serialize(CArchive& ar);
+    void InitTexHashTable(int n);
+
+    void Use(const char* key);
+    void Use(const std::string& key);
+    void DeleteTexture(const std::string& key);
+    void DeleteAllTextures();
+
+    int Count() const { return m_count; }
+    const std::vector<std::string>& Names() const { return m_names; }
+    size_t BucketCount() const { return m_table.bucket_count(); }
+    size_t TableSize() const { return m_table.size(); }
+
+private:
+    std::unordered_map<std::string, uint32_t> m_table;
+    int m_count = 0;
+    std::vector<std::string> m_names;
+};
+
+// Draws the bound texture on a square of side 2 * half round the origin, at depth z.
+void DrawTexQuad(float half, float z);

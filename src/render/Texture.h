@@ -12,15 +12,12 @@ class CArchive;
 // and bound by name just before drawing. One per process.
 class CTexture : public Singleton<CTexture> {
 public:
-    // One record's pixels at most: 256 x 256 RGB.
-    static constexpr size_t kMaxPixelBytes = 196608;
-
     CTexture();
     ~CTexture() override;
 
-    // Loads every texture of the texture file. An open failure is shown in a
-    // message box and leaves the library as it was; a file that ends early
-    // raises CArchiveException after keeping the textures completed before it.
+    // Loads every texture of the texture file. Nothing stops the game: an
+    // open failure, a file that ends early and a damaged record are each
+    // shown in a message box, and the textures completed before stay.
     void Load();
     void Serialize(CArchive& ar);
     void InitTexHashTable(int n);

@@ -1,6 +1,9 @@
 #include "frame/MainFrame.h"
 #include "frame/FgRoutines.h"
 #include "platform/Clock.h"
+#include "platform/Trace.h"
+#include "render/TexFont.h"
+#include "render/TextBox.h"
 
 #include <GL/gl.h>
 #include <cstdlib>
@@ -33,8 +36,39 @@ int CMainFrame::InitGL()
     m_window.SetTitle(gStrWindowText);
     std::srand(fg_getclock());
     m_pLog->report("seed the random numbers");
+    m_pLog->report("Attempting to load textures");
+    LoadTextures();
+    m_pLog->report("Attempt to load textures PASSED");
+    CreateFonts();
+    CreateTextBoxes();
     SetInitialGLState();
     return 1;
+}
+
+void CMainFrame::LoadTextures()
+{
+    float t0 = platform::timeGetTime() * 0.001f;
+    m_texture.Load();
+    float t1 = platform::timeGetTime() * 0.001f;
+    platform::Trace("Delta Load Time = %f\n", t1 - t0);
+}
+
+void CMainFrame::CreateFonts()
+{
+    m_pSmallFont = new CTexFont();
+    m_pSmallFont->Create(0, 400, 0, 200);
+    m_pSmallFont->SetMode(0x1 | 0x4 | 0x8000 | 0x1000 | 0x2000 | 0x80000 | 0x400000);
+    m_pLargeFont = new CTexFont();
+    m_pLargeFont->Create(0, 400, 0, 200);
+    m_pLargeFont->SetMode(0x1 | 0x8 | 0x1000 | 0x80000 | 0x400000);
+}
+
+void CMainFrame::CreateTextBoxes()
+{
+    m_pLabelBox = new CTextBox(0, 400, 0, 200);
+    m_pInfoBox = new CTextBox(130, 540, 62, 365);
+    m_pInfoBox->SetMode(0);
+    m_pInfoBox->SetColor({0, 255, 0, 255});
 }
 
 void CMainFrame::SetInitialGLState()
@@ -66,6 +100,19 @@ void CMainFrame::SetInitialGLState()
 void CMainFrame::KillGLWindow()
 {
     ReleaseWindow();
+    DeleteFontsAndTextBoxes();
     delete m_pLog;
     m_pLog = nullptr;
+}
+
+void CMainFrame::DeleteFontsAndTextBoxes()
+{
+    delete m_pLargeFont;
+    m_pLargeFont = nullptr;
+    delete m_pSmallFont;
+    m_pSmallFont = nullptr;
+    delete m_pLabelBox;
+    m_pLabelBox = nullptr;
+    delete m_pInfoBox;
+    m_pInfoBox = nullptr;
 }

@@ -3,6 +3,7 @@
 #include "app/DeltaTime.h"
 #include "app/FrameWnd.h"
 #include "platform/GLWindow.h"
+#include "render/Texture.h"
 
 #include <cstdint>
 #include <string>
@@ -10,6 +11,8 @@
 namespace platform {
 class File;
 }
+class CTexFont;
+class CTextBox;
 
 // The window caption chosen when the display was switched; put on the window at start-up.
 extern std::string gStrWindowText;
@@ -75,9 +78,18 @@ private:
     void ReleaseWindow();
     void SetInitialGLState();
     void RunScreen();
+    void LoadTextures();
+    void CreateFonts();
+    void CreateTextBoxes();
+    void DeleteFontsAndTextBoxes();
 
+    CTexture m_texture;
     CDeltaTime m_deltaTime;
     CAppLog* m_pLog = nullptr;
+    CTexFont* m_pSmallFont = nullptr;
+    CTexFont* m_pLargeFont = nullptr;
+    CTextBox* m_pLabelBox = nullptr;
+    CTextBox* m_pInfoBox = nullptr;
     platform::GLWindow m_window;
     platform::DisplayMode m_savedDisplayMode;
 

@@ -147,6 +147,8 @@ size_t File::Read(void* buffer, size_t count) { return m_file ? std::fread(buffe
 
 bool File::Write(const void* buffer, size_t count) { return m_file && std::fwrite(buffer, 1, count, m_file) == count; }
 
+bool File::Flush() { return m_file && std::fflush(m_file) == 0; }
+
 bool File::WriteString(const std::string& text) { return Write(text.data(), text.size()); }
 
 bool File::ReadLine(std::string& line, size_t maxLength)

@@ -56,6 +56,8 @@ public:
     size_t Read(void* buffer, size_t count);
     bool Write(const void* buffer, size_t count);
     bool WriteString(const std::string& text);
+    // Hands what is written to the system; false when it refused it (a full disk).
+    bool Flush();
     // Reads one line without its line end (LF or CRLF); keeps at most
     // maxLength characters of an over-long line. False at the end of the file.
     bool ReadLine(std::string& line, size_t maxLength = 4096);

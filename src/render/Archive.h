@@ -7,6 +7,7 @@
 #include <string>
 
 // Raised when a value or a string body runs past the end of the file.
+// A failed write raises it too, with the cause the system gave.
 class CArchiveException : public std::runtime_error {
 public:
     explicit CArchiveException(platform::FileError cause);
@@ -43,4 +44,17 @@ public:
 
     // Store: writes what is buffered. Either mode: forgets the file.
     void Close();
+
+private:
+    void Need(size_t count);
+    void Flush();
+    uint32_t ReadLength(bool allowWide, bool& wide);
+    void ReadBody(std::string& value, uint32_t length, bool wide);
+    void WriteLength(size_t length);
+
+    platform::File* m_file;
+    Mode m_mode;
+    uint8_t m_buffer[kBufferSize];
+    size_t m_current = 0;
+    size_t m_limit = 0;
 };

@@ -26,6 +26,9 @@ public:
     const float* CornerColor(int corner) const { return m_corner[corner]; }
 
 private:
+    void Print(int x, int y, const char* text, const float* colour);
+    void EmitGlyph(int px, int py, const float* colour);
+
     int m_left = 0, m_top = 0, m_right = 0, m_bottom = 0;
     unsigned long m_mode = 0;
     int m_glyphWidth = 0;

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <cstdint>
 
 struct COLOR {
@@ -40,4 +41,17 @@ public:
 
     // The shared font texture, made by the first box; 0 before.
     static unsigned FontTexture();
+
+private:
+    void DrawText(int x, int y, const char* text, int bottom);
+    size_t BreakLines(const char* text, char* work);
+
+    int m_left, m_right, m_top, m_bottom;
+    char m_text[kTextSize];
+    const char* m_visibleStart;
+    int m_lines;
+    int m_scroll = 0;
+    int m_cursorX;
+    COLOR m_color{255, 255, 255, 255};
+    unsigned m_mode = 0;
 };

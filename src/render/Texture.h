@@ -1,5 +1,6 @@
 #pragma once
 #include "app/singleton.h"
+#include "render/TextureFile.h"
 
 #include <cstdint>
 #include <string>
@@ -27,15 +28,20 @@ public:
     void DeleteTexture(const std::string& key);
     void DeleteAllTextures();
 
+    // Buckets for a table of n textures: 13 up to 10, else n and a fifth more, made odd.
+    static int BucketsFor(int n);
     int Count() const { return m_count; }
     const std::vector<std::string>& Names() const { return m_names; }
     size_t BucketCount() const { return m_table.bucket_count(); }
     size_t TableSize() const { return m_table.size(); }
 
 private:
+    uint32_t MakeTexture(const texture_file::Record& record);
+
     std::unordered_map<std::string, uint32_t> m_table;
     int m_count = 0;
     std::vector<std::string> m_names;
+    texture_file::Record m_record; // its pixel storage is reused for every record
 };
 
 // Draws the bound texture on a square of side 2 * half round the origin, at depth z.

@@ -26,9 +26,13 @@ TEST_F(MainFrameWindow, NormalStartLogsEveryStepInOrderAndActivates)
         "Saved the current display state", "Attempt to Change display setting to fullscreen mode PASSED"};
     for (const std::string& step : kContextLines)
         expected.push_back(step + " PASSED");
-    expected.push_back("seed the random numbers");
-    expected.push_back("Attempt to Initialize new Created GL Window PASSED");
+    for (const char* line : {"seed the random numbers", "Attempting to load textures", "Attempt to load textures PASSED",
+                             "Attempt to Initialize new Created GL Window PASSED"})
+        expected.push_back(line);
     EXPECT_EQ(expected, LogLines());
+    // No texture file here: said once, and the start goes on.
+    ASSERT_EQ(1u, platform::RecordedMessageBoxes().size());
+    EXPECT_EQ("DATA/TEXTURE.VXR was not found.", platform::RecordedMessageBoxes()[0].text);
     EXPECT_EQ(1, frame.IsActive());
     EXPECT_EQ(1, frame.Fullscreen());
     EXPECT_EQ("Vexorin", gStrWindowText);

@@ -8,6 +8,8 @@ get_filename_component(name ${SCRIPT} NAME_WE)
 file(REMOVE_RECURSE ${WORK})
 file(MAKE_DIRECTORY ${WORK})
 file(COPY ${GAME}/ DESTINATION ${WORK})
+# Settings left in the game directory by someone playing it never leak in.
+file(REMOVE ${WORK}/data/config.dat)
 if(EXISTS ${dir}/${name}.config)
   configure_file(${dir}/${name}.config ${WORK}/data/config.dat COPYONLY)
 endif()

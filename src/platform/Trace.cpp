@@ -1,0 +1,20 @@
+#include "platform/Trace.h"
+
+#include <cstdarg>
+#include <cstdio>
+#include <cstdlib>
+
+namespace platform {
+
+void Trace(const char* format, ...)
+{
+    static const bool enabled = std::getenv("VEXORIN_TRACE") != nullptr;
+    if (!enabled)
+        return;
+    va_list args;
+    va_start(args, format);
+    std::vfprintf(stderr, format, args);
+    va_end(args);
+}
+
+} // namespace platform

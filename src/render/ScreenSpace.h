@@ -1,0 +1,15 @@
+#pragma once
+
+// The 640 x 480 space that text is printed in: origin at the top-left of the
+// window, y downwards, one unit per virtual pixel whatever the window's size.
+// Push saves both matrices and the texture and enable state; Pop restores them
+// and leaves the modelview matrix selected.
+namespace screen_space {
+
+void Push();
+void Pop();
+// Text drawing state: the bound texture repeats and is sampled texel for
+// texel, modulated by the vertex colour, with no depth test and no culling.
+void SetTextState();
+
+} // namespace screen_space

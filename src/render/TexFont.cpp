@@ -1,0 +1,122 @@
+#include "render/TexFont.h"
+#include "render/Texture.h"
+
+#include "render/ScreenSpace.h"
+
+#include <GL/gl.h>
+
+namespace {
+
+// The mode bit of each corner's red, green and blue.
+constexpr unsigned long kCornerBits[4][3] = {
+    {0x100, 0x200, 0x400},
+    {0x8000, 0x1000, 0x2000},
+    {0x40000, 0x80000, 0x10000},
+    {0x200000, 0x400000, 0x800000},
+};
+constexpr unsigned long kBlend = 0x1;
+constexpr unsigned long kDrawSpace = 0x20;
+
+// Texture coordinates of the corners: the glyph textures are stored on their side.
+constexpr float kCornerTex[4][2] = {{0, 0}, {1, 0}, {1, 1}, {0, 1}};
+
+bool AnyColourBit(unsigned long flags)
+{
+    for (const auto& corner : kCornerBits)
+        for (unsigned long bit : corner)
+            if (flags & bit)
+                return true;
+    return false;
+}
+
+} // namespace
+
+CTexFont::CTexFont() = default;
+
+int CTexFont::Create(int left, int right, int top, int bottom)
+{
+    m_left = left;
+    m_right = right;
+    m_top = top;
+    m_bottom = bottom;
+    m_texture = CTexture::GetSingletonPtr();
+    return 1;
+}
+
+void CTexFont::SetMode(unsigned long flags)
+{
+    m_mode = flags;
+    if (flags & 0x2)
+        m_glyphWidth = m_glyphHeight = 8;
+    if (flags & 0x4)
+        m_glyphWidth = m_glyphHeight = 16;
+    if (flags & 0x8)
+        m_glyphWidth = m_glyphHeight = 32;
+    const bool white = !AnyColourBit(flags);
+    for (int corner = 0; corner < 4; ++corner)
+        for (int c = 0; c < 3; ++c)
+            m_corner[corner][c] = white || (flags & kCornerBits[corner][c]) ? 1.0f : 0.0f;
+}
+
+void CTexFont::Begin()
+{
+    screen_space::Push();
+    screen_space::SetTextState();
+}
+
+void CTexFont::End()
+{
+    glEnable(GL_DEPTH_TEST);
+    glEnable(GL_CULL_FACE);
+    screen_space::Pop();
+}
+
+void CTexFont::DrawString(int x, int y, const char* text) { Print(x, y, text, nullptr); }
+
+void CTexFont::DrawString(int x, int y, const char* text, float r, float g, float b)
+{
+    const float colour[3] = {r, g, b};
+    Print(x, y, text, colour);
+}
+
+// Prints in the corner colours, or all in one colour when one is given.
+void CTexFont::Print(int x, int y, const char* text, const float* colour)
+{
+    if (m_mode & kBlend) {
+        glEnable(GL_BLEND);
+        glBlendFunc(GL_ONE, GL_ONE_MINUS_SRC_COLOR);
+    }
+    int px = x, py = y;
+    for (const char* p = text; *p; ++p) {
+        const unsigned char c = static_cast<unsigned char>(*p);
+        const char key[2] = {*p, '\0'};
+        if (m_texture)
+            m_texture->Use(key);
+        glBegin(GL_QUADS);
+        if (c == ' ' && !(m_mode & kDrawSpace)) {
+            px += m_glyphWidth;
+        } else if (c >= 32 && c <= 126) {
+            EmitGlyph(px, py, colour);
+            px += m_glyphWidth;
+        } else if (c == '\n') {
+            px = x;
+            py += m_glyphHeight;
+        }
+        glEnd();
+    }
+}
+
+void CTexFont::EmitGlyph(int px, int py, const float* colour)
+{
+    const int corners[4][2] = {
+        {px, py}, {px, py + m_glyphHeight}, {px + m_glyphWidth, py + m_glyphHeight}, {px + m_glyphWidth, py}};
+    const float k = m_intensity;
+    if (colour)
+        glColor3f(colour[0] * k, colour[1] * k, colour[2] * k);
+    for (int i = 0; i < 4; ++i) {
+        if (!colour)
+            glColor3f(m_corner[i][0] * k, m_corner[i][1] * k, m_corner[i][2] * k);
+        glTexCoord2f(kCornerTex[i][0], kCornerTex[i][1]);
+        glVertex3i(corners[i][0], corners[i][1], 0);
+    }
+}

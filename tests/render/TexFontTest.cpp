@@ -1,0 +1,169 @@
+#include "render/TexFont.h"
+#include "render/Texture.h"
+
+#include "GLContext.h"
+#include "TempDir.h"
+#include "TextureFiles.h"
+
+#include <GL/gl.h>
+#include <chrono>
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr unsigned long kBlend = 0x1, k16 = 0x4, k32 = 0x8;
+
+// White glyphs for A, B and the space; every other key is missing.
+class TexFont : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(gl.Ok());
+        WriteTextureFile(
+            {SolidRecord("A", 4, 4, 0xFFFFFF), SolidRecord("B", 4, 4, 0xFFFFFF), SolidRecord(" ", 4, 4, 0x808080)});
+        textures.Load();
+        font.Create(0, 400, 0, 200);
+    }
+
+    void Print(unsigned long mode, int x, int y, const char* text)
+    {
+        font.SetMode(mode);
+        font.Begin();
+        font.DrawString(x, y, text);
+        font.End();
+    }
+
+    // Whether the square of one glyph at (x, y) is drawn, judged inside its edges.
+    bool Drawn(int x, int y, int size) const { return gl.Pixel(x + 1, y + 1) && gl.Pixel(x + size - 2, y + size - 2); }
+
+    TempDir dir;
+    GLContext gl;
+    CTexture textures;
+    CTexFont font;
+};
+
+TEST_F(TexFont, GlyphsFollowEachOtherAndLinesGoDownByTheGlyphHeight)
+{
+    Print(kBlend | k16, 100, 50, "AB");
+    EXPECT_TRUE(Drawn(100, 50, 16));
+    EXPECT_TRUE(Drawn(116, 50, 16));
+    EXPECT_EQ(0u, gl.Pixel(99, 58));
+    EXPECT_EQ(0u, gl.Pixel(132, 58));
+    EXPECT_EQ(0u, gl.Pixel(108, 66));
+
+    gl.Clear();
+    Print(kBlend | k32, 10, 20, "A\nB");
+    EXPECT_TRUE(Drawn(10, 20, 32));
+    EXPECT_TRUE(Drawn(10, 52, 32));
+    EXPECT_EQ(0u, gl.Pixel(50, 30));
+}
+
+TEST_F(TexFont, SpacesAdvanceAndUnprintableCharactersDoNot)
+{
+    Print(kBlend | k16, 0, 0, "A B");
+    EXPECT_EQ(0u, gl.Pixel(24, 8));
+    EXPECT_TRUE(Drawn(32, 0, 16));
+
+    gl.Clear();
+    Print(kBlend | k16, 0, 0,
+        "A\t\xE9\x7F"
+        "B");
+    EXPECT_TRUE(Drawn(16, 0, 16));
+    EXPECT_EQ(0u, gl.Pixel(40, 8));
+
+    gl.Clear();
+    Print(kBlend | k16 | 0x20, 0, 0, " ");
+    EXPECT_EQ(0x808080u, gl.Pixel(8, 8));
+}
+
+TEST_F(TexFont, CornerColoursShadeTheGlyphAndIntensityFadesIt)
+{
+    // The large start-up font: top-left black, the other corners green.
+    Print(kBlend | k32 | 0x1000 | 0x80000 | 0x400000, 0, 0, "A");
+    EXPECT_LT(gl.Pixel(1, 1) >> 8 & 0xFF, 0x20u);
+    EXPECT_GT(gl.Pixel(30, 30) >> 8 & 0xFF, 0xE0u);
+    EXPECT_EQ(0u, gl.Pixel(30, 30) & 0xFF00FF);
+
+    gl.Clear();
+    font.SetColorIntensity(0.5f);
+    Print(kBlend | k16, 0, 0, "A"); // no colour bits: white corners
+    uint32_t half = gl.Pixel(8, 8);
+    EXPECT_NEAR(0x80, half >> 16, 2);
+    EXPECT_EQ(half >> 16, half & 0xFF);
+
+    gl.Clear();
+    glClearColor(0.2f, 0.2f, 0.2f, 1);
+    glClear(GL_COLOR_BUFFER_BIT);
+    font.SetColorIntensity(0);
+    Print(kBlend | k16, 0, 0, "A");
+    EXPECT_NEAR(0x33, gl.Pixel(8, 8) >> 16, 1); // black adds nothing
+}
+
+TEST_F(TexFont, OneColourFormTintsEveryCorner)
+{
+    font.SetMode(kBlend | k16 | 0x100);
+    font.Begin();
+    font.DrawString(0, 0, "A", 0.0f, 0.0f, 1.94f); // clamped to full blue
+    font.End();
+    EXPECT_EQ(0x0000FFu, gl.Pixel(1, 1));
+    EXPECT_EQ(0x0000FFu, gl.Pixel(14, 14));
+}
+
+TEST_F(TexFont, AMissingGlyphIsAnUntexturedSquareInTheGlyphColours)
+{
+    Print(kBlend | k16 | 0x200 | 0x1000 | 0x80000 | 0x400000, 200, 200, "Z");
+    EXPECT_EQ(0x00FF00u, gl.Pixel(201, 201));
+    EXPECT_EQ(0x00FF00u, gl.Pixel(214, 214));
+}
+
+TEST(TexFontMode, SizeAndCornerBitsAreReadFromTheFlags)
+{
+    CTexFont font;
+    font.SetMode(0x5);
+    EXPECT_EQ(16, font.GlyphWidth());
+    for (int corner = 0; corner < 4; ++corner)
+        for (int c = 0; c < 3; ++c)
+            EXPECT_EQ(1.0f, font.CornerColor(corner)[c]);
+
+    // The small start-up font: top-left black, bottom-left white, the right corners green.
+    font.SetMode(0x1 | 0x4 | 0x8000 | 0x1000 | 0x2000 | 0x80000 | 0x400000);
+    const float expected[4][3] = {{0, 0, 0}, {1, 1, 1}, {0, 1, 0}, {0, 1, 0}};
+    for (int corner = 0; corner < 4; ++corner)
+        for (int c = 0; c < 3; ++c)
+            EXPECT_EQ(expected[corner][c], font.CornerColor(corner)[c]) << corner << c;
+
+    // A later size flag wins; the irregular bits reach the right corners.
+    font.SetMode(0x2 | 0x8 | 0x10000 | 0x8000);
+    EXPECT_EQ(32, font.GlyphHeight());
+    EXPECT_EQ(1.0f, font.CornerColor(2)[2]);
+    EXPECT_EQ(1.0f, font.CornerColor(1)[0]);
+    EXPECT_EQ(0.0f, font.CornerColor(0)[0]);
+}
+
+TEST_F(TexFont, AFortyCharacterLineCostsLittle)
+{
+    font.SetMode(kBlend | k16);
+    const char* line = "ABABABABAB ABABABABAB ABABABABAB ABABABA";
+    // The first prints build the driver's state; the game pays that once.
+    for (int i = 0; i < 3; ++i) {
+        font.Begin();
+        font.DrawString(0, 0, line);
+        font.End();
+    }
+    glFinish();
+    auto start = std::chrono::steady_clock::now();
+    for (int i = 0; i < 100; ++i) {
+        font.Begin();
+        font.DrawString(0, 0, line);
+        font.End();
+    }
+    glFinish();
+    double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count() / 100;
+    RecordProperty("ms_per_line", std::to_string(ms));
+    // About a tenth of a millisecond on an idle machine; the bound leaves room
+    // for shared CI cores and sanitizer builds, and still catches per-glyph
+    // uploads or allocations.
+    EXPECT_LT(ms, 5.0);
+}
+
+} // namespace

@@ -1,0 +1,12 @@
+#pragma once
+#include <ostream>
+#include <string>
+
+namespace asset_build {
+
+// Makes the game's data in a game folder: each step writes its files into
+// the folder's data folder (found in any letter case, made when missing) and
+// says what it wrote. The same bytes come out on every run.
+bool Build(const std::string& gameDir, std::ostream& out, std::string& problem);
+
+} // namespace asset_build

@@ -1,0 +1,63 @@
+#include "AssetsCommand.h"
+
+#include "AssetBuild.h"
+#include "TextureFolder.h"
+#include "TextureSheet.h"
+#include "TextureTool.h"
+
+#include <algorithm>
+#include <exception>
+
+namespace {
+
+enum Status { done = 0, failed = 1, misused = 2 };
+
+int Usage(std::ostream& err)
+{
+    err << "usage: vexorin-assets build DIR\n"
+           "       vexorin-assets textures list FILE\n"
+           "       vexorin-assets textures export FILE DIR\n"
+           "       vexorin-assets textures pack DIR FILE\n"
+           "       vexorin-assets textures sheet FILE OUT.png\n";
+    return misused;
+}
+
+bool Matches(const std::vector<std::string>& args, const std::vector<std::string>& words, size_t operands)
+{
+    return args.size() == words.size() + operands && std::equal(words.begin(), words.end(), args.begin());
+}
+
+bool Dispatch(const std::vector<std::string>& args, std::ostream& out, std::string& problem, bool& known)
+{
+    known = true;
+    if (Matches(args, {"build"}, 1))
+        return asset_build::Build(args[1], out, problem);
+    if (Matches(args, {"textures", "list"}, 1))
+        return texture_tool::List(args[2], out, problem);
+    if (Matches(args, {"textures", "export"}, 2))
+        return texture_folder::Export(args[2], args[3], problem);
+    if (Matches(args, {"textures", "pack"}, 2))
+        return texture_folder::Pack(args[2], args[3], problem);
+    if (Matches(args, {"textures", "sheet"}, 2))
+        return texture_sheet::Make(args[2], args[3], problem);
+    known = false;
+    return false;
+}
+
+} // namespace
+
+int RunAssets(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+{
+    std::string problem;
+    bool known = false;
+    try {
+        if (Dispatch(args, out, problem, known))
+            return done;
+    } catch (const std::exception& failure) {
+        problem = failure.what();
+    }
+    if (!known)
+        return Usage(err);
+    err << "vexorin-assets: " << problem << '\n';
+    return failed;
+}

@@ -1,0 +1,16 @@
+#pragma once
+#include "render/TextureFile.h"
+
+#include <vector>
+
+// The pictures by theme; GamePictures() puts them together in file order.
+namespace art {
+
+// Strand rods and markers, ring pieces, selection rings, sparks and hexagons.
+std::vector<texture_file::Record> PiecePictures();
+// The eight pattern symbols, the skill arrow, the pointer and the text cursor.
+std::vector<texture_file::Record> SymbolPictures();
+// Backgrounds, the reader panel and the two logo plates.
+std::vector<texture_file::Record> ScreenPictures();
+
+} // namespace art

@@ -3,6 +3,7 @@
 #include "TextureTool.h"
 #include "art/Glyphs.h"
 #include "art/Pictures.h"
+#include "audio/Sounds.h"
 #include "platform/File.h"
 
 #include <filesystem>
@@ -12,10 +13,27 @@ namespace asset_build {
 
 namespace {
 
-using Step = bool (*)(const std::string& dataDir, std::ostream& out, std::string& problem);
-
-bool BuildTextures(const std::string& dataDir, std::ostream& out, std::string& problem)
+// The folder a step writes into, found in any letter case, made when missing.
+bool FindFolder(const std::string& gameDir, const std::string& name, std::string& folder, std::string& problem)
 {
+    folder = platform::ResolvePath(gameDir + "/" + name);
+    if (std::filesystem::is_directory(folder))
+        return true;
+    folder = gameDir + "/" + name;
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    if (error)
+        problem = folder + ": cannot be made: " + error.message();
+    return !error;
+}
+
+using Step = bool (*)(const std::string& gameDir, std::ostream& out, std::string& problem);
+
+bool BuildTextures(const std::string& gameDir, std::ostream& out, std::string& problem)
+{
+    std::string dataDir;
+    if (!FindFolder(gameDir, "data", dataDir, problem))
+        return false;
     std::vector<texture_file::Record> records = art::GamePictures();
     for (auto& glyph : art::FontGlyphs())
         records.push_back(std::move(glyph));
@@ -26,30 +44,31 @@ bool BuildTextures(const std::string& dataDir, std::ostream& out, std::string& p
     return true;
 }
 
-const Step kSteps[] = {BuildTextures};
-
-bool FindDataDir(const std::string& gameDir, std::string& dataDir, std::string& problem)
+bool BuildSounds(const std::string& gameDir, std::ostream& out, std::string& problem)
 {
-    dataDir = platform::ResolvePath(gameDir + "/data");
-    if (std::filesystem::is_directory(dataDir))
-        return true;
-    dataDir = gameDir + "/data";
-    std::error_code error;
-    std::filesystem::create_directories(dataDir, error);
-    if (error)
-        problem = dataDir + ": cannot be made: " + error.message();
-    return !error;
+    std::string soundsDir;
+    if (!FindFolder(gameDir, "sounds", soundsDir, problem))
+        return false;
+    const std::vector<audio::Sound> sounds = audio::GameSounds();
+    for (const audio::Sound& sound : sounds) {
+        const std::string path = platform::ResolvePath(soundsDir + "/" + sound.file);
+        if (!audio::WriteWav(path, sound)) {
+            problem = path + ": cannot be written";
+            return false;
+        }
+    }
+    out << soundsDir << ": " << sounds.size() << " sounds\n";
+    return true;
 }
+
+const Step kSteps[] = {BuildTextures, BuildSounds};
 
 } // namespace
 
 bool Build(const std::string& gameDir, std::ostream& out, std::string& problem)
 {
-    std::string dataDir;
-    if (!FindDataDir(gameDir, dataDir, problem))
-        return false;
     for (const Step step : kSteps)
-        if (!step(dataDir, out, problem))
+        if (!step(gameDir, out, problem))
             return false;
     return true;
 }

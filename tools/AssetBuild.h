@@ -5,8 +5,8 @@
 namespace asset_build {
 
 // Makes the game's data in a game folder: each step writes its files into
-// the folder's data folder (found in any letter case, made when missing) and
-// says what it wrote. The same bytes come out on every run.
+// one of its folders ("data", "sounds"; found in any letter case, made when
+// missing) and says what it wrote. The same bytes come out on every run.
 bool Build(const std::string& gameDir, std::ostream& out, std::string& problem);
 
 } // namespace asset_build

@@ -3,6 +3,7 @@
 #include "TextureTool.h"
 #include "art/Glyphs.h"
 #include "art/Pictures.h"
+#include "audio/Sounds.h"
 
 #include "TempDir.h"
 #include "TextureFiles.h"
@@ -86,6 +87,9 @@ TEST_F(BuiltGame, HoldsEveryPictureThenEveryGlyphTheSameOnEveryRun)
     EXPECT_TRUE(TempDir::Read("again/data/TEXTURE.VXR") == TempDir::Read(TextureFile()));
     EXPECT_EQ(std::distance(fs::directory_iterator("again/data"), fs::directory_iterator()), 1)
         << "a temporary file is left";
+    for (const audio::Sound& sound : audio::GameSounds())
+        EXPECT_TRUE(TempDir::Read("again/sounds/" + sound.file) == audio::WavBytes(sound)) << sound.file;
+    EXPECT_EQ(std::distance(fs::directory_iterator("again/sounds"), fs::directory_iterator()), 12);
 
     std::vector<Record> expected = art::GamePictures();
     for (Record& glyph : art::FontGlyphs())
@@ -138,7 +142,7 @@ TEST(AssetBuild, UsesTheDataFolderInAnyLetterCaseAndSaysWhenItCannot)
     ASSERT_EQ(built.status, 0) << built.err;
     EXPECT_TRUE(TempDir::Exists("game/DATA/TEXTURE.VXR"));
     EXPECT_FALSE(TempDir::Exists("game/data"));
-    EXPECT_TRUE(OneLine(built.out)) << built.out;
+    EXPECT_EQ(2, std::count(built.out.begin(), built.out.end(), '\n')) << "a line for each step: " << built.out;
 
     TempDir::Write("plain", "not a folder");
     const Result refused = Assets({"build", "plain"});

@@ -4,6 +4,7 @@
 #include "TextureFolder.h"
 #include "TextureSheet.h"
 #include "TextureTool.h"
+#include "WavTool.h"
 
 #include <algorithm>
 #include <exception>
@@ -18,7 +19,8 @@ int Usage(std::ostream& err)
            "       vexorin-assets textures list FILE\n"
            "       vexorin-assets textures export FILE DIR\n"
            "       vexorin-assets textures pack DIR FILE\n"
-           "       vexorin-assets textures sheet FILE OUT.png\n";
+           "       vexorin-assets textures sheet FILE OUT.png\n"
+           "       vexorin-assets wav info FILE\n";
     return misused;
 }
 
@@ -40,6 +42,8 @@ bool Dispatch(const std::vector<std::string>& args, std::ostream& out, std::stri
         return texture_folder::Pack(args[2], args[3], problem);
     if (Matches(args, {"textures", "sheet"}, 2))
         return texture_sheet::Make(args[2], args[3], problem);
+    if (Matches(args, {"wav", "info"}, 1))
+        return wav_tool::Info(args[2], out, problem);
     known = false;
     return false;
 }

@@ -36,6 +36,8 @@ int CMainFrame::InitGL()
     m_window.SetTitle(gStrWindowText);
     std::srand(fg_getclock());
     m_pLog->report("seed the random numbers");
+    InitSound();
+    m_pLog->report("Created all sound buffers");
     m_pLog->report("Attempting to load textures");
     LoadTextures();
     m_pLog->report("Attempt to load textures PASSED");
@@ -43,6 +45,41 @@ int CMainFrame::InitGL()
     CreateTextBoxes();
     SetInitialGLState();
     return 1;
+}
+
+namespace {
+
+// The front end's own sounds, loaded at start-up and released at shutdown in this order.
+const struct {
+    const char* file;
+    const char* key;
+} kFrontEndSounds[] = {
+    {"sounds/menu.wav", "MENU"},
+    {"sounds/click.wav", "CLICK"},
+    {"sounds/select.wav", "SELECT"},
+    {"sounds/cursorend.wav", "END"},
+    {"sounds/intro.wav", "INTRO"},
+    {"sounds/drone.wav", "DRONE"},
+    {"sounds/reader.wav", "READER"},
+};
+
+} // namespace
+
+// Without sound the game still runs, silent: the results only go to the log.
+void CMainFrame::InitSound()
+{
+    bool ready = m_sound.Create();
+    m_pLog->report(
+        ready ? "Attempting to initialize Direct sound PASSED" : "Attempting to initialize Direct sound FAILED");
+    for (const auto& sound : kFrontEndSounds)
+        m_sound.LoadWaveIntoBuffer(sound.file, sound.key);
+}
+
+void CMainFrame::ReleaseSounds()
+{
+    for (const auto& sound : kFrontEndSounds)
+        m_sound.ReleaseBuffer(sound.key);
+    m_sound.Destroy();
 }
 
 void CMainFrame::LoadTextures()
@@ -101,6 +138,7 @@ void CMainFrame::KillGLWindow()
 {
     ReleaseWindow();
     DeleteFontsAndTextBoxes();
+    ReleaseSounds();
     delete m_pLog;
     m_pLog = nullptr;
 }

@@ -4,6 +4,7 @@
 #include "app/FrameWnd.h"
 #include "platform/GLWindow.h"
 #include "render/Texture.h"
+#include "sound/Sound.h"
 
 #include <cstdint>
 #include <string>
@@ -78,11 +79,14 @@ private:
     void ReleaseWindow();
     void SetInitialGLState();
     void RunScreen();
+    void InitSound();
+    void ReleaseSounds();
     void LoadTextures();
     void CreateFonts();
     void CreateTextBoxes();
     void DeleteFontsAndTextBoxes();
 
+    CSoundManager m_sound;
     CTexture m_texture;
     CDeltaTime m_deltaTime;
     CAppLog* m_pLog = nullptr;

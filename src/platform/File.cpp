@@ -167,7 +167,9 @@ bool File::ReadLine(std::string& line, size_t maxLength)
     return true;
 }
 
-bool File::SeekToBegin() { return m_file && std::fseek(m_file, 0, SEEK_SET) == 0; }
+bool File::Seek(int64_t offset) { return m_file && offset >= 0 && ::fseeko(m_file, offset, SEEK_SET) == 0; }
+
+bool File::SeekToBegin() { return Seek(0); }
 
 bool File::SeekToEnd() { return m_file && std::fseek(m_file, 0, SEEK_END) == 0; }
 

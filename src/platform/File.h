@@ -61,6 +61,7 @@ public:
     // Reads one line without its line end (LF or CRLF); keeps at most
     // maxLength characters of an over-long line. False at the end of the file.
     bool ReadLine(std::string& line, size_t maxLength = 4096);
+    bool Seek(int64_t offset); // from the start of the file
     bool SeekToBegin();
     bool SeekToEnd();
     int64_t Length();

@@ -2,7 +2,9 @@
 
 #include <GL/gl.h>
 #include <GL/glu.h>
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
 
 namespace {
 
@@ -26,8 +28,9 @@ TEST_F(MainFrameWindow, NormalStartLogsEveryStepInOrderAndActivates)
         "Saved the current display state", "Attempt to Change display setting to fullscreen mode PASSED"};
     for (const std::string& step : kContextLines)
         expected.push_back(step + " PASSED");
-    for (const char* line : {"seed the random numbers", "Attempting to load textures", "Attempt to load textures PASSED",
-                             "Attempt to Initialize new Created GL Window PASSED"})
+    for (const char* line : {"seed the random numbers", "Attempting to initialize Direct sound PASSED",
+             "Created all sound buffers", "Attempting to load textures", "Attempt to load textures PASSED",
+             "Attempt to Initialize new Created GL Window PASSED"})
         expected.push_back(line);
     EXPECT_EQ(expected, LogLines());
     // No texture file here: said once, and the start goes on.
@@ -39,6 +42,22 @@ TEST_F(MainFrameWindow, NormalStartLogsEveryStepInOrderAndActivates)
     EXPECT_EQ(117, frame.ScreenState());
     EXPECT_EQ(640, frame.ClientWidth());
     EXPECT_EQ(480, frame.ClientHeight());
+}
+
+TEST_F(MainFrameWindow, WithoutASoundDeviceTheGameStartsSilent)
+{
+    const std::string driver = std::getenv("SDL_AUDIODRIVER");
+    setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
+    {
+        CMainFrame frame(&k640);
+        EXPECT_EQ(1, frame.Create());
+    }
+    setenv("SDL_AUDIODRIVER", driver.c_str(), 1);
+    std::vector<std::string> lines = LogLines();
+    auto sound = std::find(lines.begin(), lines.end(), "Attempting to initialize Direct sound FAILED");
+    ASSERT_NE(lines.end(), sound);
+    EXPECT_EQ("Created all sound buffers", *(sound + 1));
+    EXPECT_EQ("Attempt to Initialize new Created GL Window PASSED", lines.back());
 }
 
 TEST_F(MainFrameWindow, RefusedFullScreenFallsBackToACaptionedWindow)

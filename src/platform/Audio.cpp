@@ -1,0 +1,305 @@
+#include "platform/Audio.h"
+#include "platform/AudioConvert.h"
+
+#include <SDL.h>
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+namespace platform {
+
+namespace {
+
+// The largest sound buffer in file bytes, and the most memory one sound may
+// take once converted for the mixer (about 12 minutes of stereo at 48 kHz).
+constexpr uint32_t kMaxBufferBytes = 0x0FFFFFFF;
+constexpr uint64_t kMaxMixedBytes = 256u << 20;
+
+} // namespace
+
+WaveFormat PcmFormat(uint16_t channels, uint32_t rate, uint16_t bits)
+{
+    WaveFormat format;
+    format.formatTag = 1;
+    format.channels = channels;
+    format.samplesPerSec = rate;
+    format.blockAlign = static_cast<uint16_t>(channels * bits / 8);
+    format.avgBytesPerSec = rate * format.blockAlign;
+    format.bitsPerSample = bits;
+    return format;
+}
+
+// What the mixer needs of one buffer. The output thread reads it only while
+// it holds the device lock, and the game changes it only under that lock.
+struct Voice {
+    std::vector<float> samples; // interleaved stereo at the device's rate
+    size_t position = 0; // in frames
+    float gain = 1.0f;
+    bool playing = false;
+    bool looping = false;
+    bool lost = false;
+};
+
+// Shared by the device, its buffers and the output callback, so buffers
+// outliving the device stay safe to use and to release.
+struct MixerState {
+    SDL_AudioDeviceID device = 0; // 0 for a silent device, and once closed
+    bool closed = false;
+    int rate = AudioDevice::kPreferredRate;
+    std::vector<Voice*> voices;
+
+    void Lock()
+    {
+        if (device)
+            SDL_LockAudioDevice(device);
+    }
+    void Unlock()
+    {
+        if (device)
+            SDL_UnlockAudioDevice(device);
+    }
+    // False once the device is closed or the system has taken it away.
+    bool Usable() const { return !closed && (!device || SDL_GetAudioDeviceStatus(device) != SDL_AUDIO_STOPPED); }
+};
+
+namespace {
+
+class Guard {
+public:
+    explicit Guard(MixerState& mixer)
+        : m_mixer(mixer)
+    {
+        m_mixer.Lock();
+    }
+    ~Guard() { m_mixer.Unlock(); }
+    Guard(const Guard&) = delete;
+    Guard& operator=(const Guard&) = delete;
+
+private:
+    MixerState& m_mixer;
+};
+
+void MixVoice(Voice& voice, float* out, size_t frames)
+{
+    const size_t length = voice.samples.size() / 2;
+    while (frames > 0 && voice.playing) {
+        const size_t count = std::min(frames, length - voice.position);
+        const float* from = voice.samples.data() + 2 * voice.position;
+        for (size_t i = 0; i < 2 * count; ++i)
+            out[i] += from[i] * voice.gain;
+        voice.position += count;
+        out += 2 * count;
+        frames -= count;
+        // A one-shot sound stops at its end and plays from the start next time.
+        if (voice.position == length) {
+            voice.position = 0;
+            voice.playing = voice.looping && length > 0;
+        }
+    }
+}
+
+void Mix(MixerState& mixer, float* out, size_t frames)
+{
+    std::fill(out, out + 2 * frames, 0.0f);
+    for (Voice* voice : mixer.voices)
+        if (voice->playing)
+            MixVoice(*voice, out, frames);
+    for (size_t i = 0; i < 2 * frames; ++i)
+        out[i] = std::clamp(out[i], -1.0f, 1.0f);
+}
+
+// SDL holds the device lock while it runs this.
+void SDLCALL OutputCallback(void* userdata, Uint8* stream, int length)
+{
+    Mix(*static_cast<MixerState*>(userdata), reinterpret_cast<float*>(stream),
+        static_cast<size_t>(length) / (2 * sizeof(float)));
+}
+
+} // namespace
+
+AudioBuffer::AudioBuffer(std::shared_ptr<MixerState> mixer, const WaveFormat& format, uint32_t bytes)
+    : m_mixer(std::move(mixer))
+    , m_voice(std::make_unique<Voice>())
+    , m_format(format)
+    , m_bytes(bytes)
+{
+    Guard guard(*m_mixer);
+    m_mixer->voices.push_back(m_voice.get());
+}
+
+AudioBuffer::~AudioBuffer()
+{
+    Guard guard(*m_mixer);
+    std::erase(m_mixer->voices, m_voice.get());
+}
+
+bool AudioBuffer::Play(bool looping)
+{
+    if (!m_mixer->Usable())
+        return false;
+    Guard guard(*m_mixer);
+    if (m_voice->lost)
+        return false;
+    if (!m_voice->playing) {
+        m_voice->playing = true;
+        m_voice->looping = looping;
+    }
+    return true;
+}
+
+bool AudioBuffer::Stop()
+{
+    if (!m_mixer->Usable())
+        return false;
+    Guard guard(*m_mixer);
+    m_voice->playing = false;
+    return true;
+}
+
+bool AudioBuffer::GetStatus(uint32_t& status) const
+{
+    if (!m_mixer->Usable())
+        return false;
+    Guard guard(*m_mixer);
+    status = (m_voice->playing ? statusPlaying : 0) | (m_voice->lost ? statusLost : 0) |
+        (m_voice->playing && m_voice->looping ? statusLooping : 0);
+    return true;
+}
+
+bool AudioBuffer::SetVolume(int attenuation)
+{
+    if (!m_mixer->Usable() || attenuation < kSilence || attenuation > 0)
+        return false;
+    const float gain = attenuation == kSilence ? 0.0f : std::pow(10.0f, static_cast<float>(attenuation) / 2000.0f);
+    Guard guard(*m_mixer);
+    m_voice->gain = gain;
+    return true;
+}
+
+bool AudioBuffer::Lock(void*& data, uint32_t& bytes)
+{
+    uint32_t status = 0;
+    if (!GetStatus(status) || (status & statusLost))
+        return false;
+    m_staging.assign(m_bytes, 0);
+    data = m_staging.data();
+    bytes = m_bytes;
+    return true;
+}
+
+// The conversion and both allocations happen before the lock is taken; under
+// it the new sound is only swapped in, and the old one freed after.
+bool AudioBuffer::Unlock(uint32_t bytes)
+{
+    if (m_staging.empty() || bytes > m_bytes || !m_mixer->Usable())
+        return false;
+    std::vector<float> samples =
+        ConvertToStereo(m_format, m_staging.data(), bytes, static_cast<uint32_t>(m_mixer->rate));
+    std::vector<uint8_t>().swap(m_staging);
+    Guard guard(*m_mixer);
+    m_voice->samples.swap(samples);
+    if (m_voice->position >= m_voice->samples.size() / 2)
+        m_voice->position = 0;
+    return true;
+}
+
+bool AudioBuffer::Fill(const void* data, uint32_t bytes)
+{
+    void* memory = nullptr;
+    uint32_t size = 0;
+    if (bytes > m_bytes || !Lock(memory, size))
+        return false;
+    std::memcpy(memory, data, bytes);
+    return Unlock(bytes);
+}
+
+bool AudioBuffer::Restore()
+{
+    if (!m_mixer->Usable())
+        return false;
+    Guard guard(*m_mixer);
+    m_voice->lost = false;
+    return true;
+}
+
+void AudioBuffer::MarkLost()
+{
+    std::vector<float> gone;
+    Guard guard(*m_mixer);
+    m_voice->samples.swap(gone);
+    m_voice->position = 0;
+    m_voice->playing = false;
+    m_voice->lost = true;
+}
+
+AudioDevice::AudioDevice(std::shared_ptr<MixerState> mixer)
+    : m_mixer(std::move(mixer))
+{
+}
+
+std::unique_ptr<AudioDevice> AudioDevice::Open()
+{
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
+        return nullptr;
+    auto mixer = std::make_shared<MixerState>();
+    SDL_AudioSpec want{};
+    want.freq = kPreferredRate;
+    want.format = AUDIO_F32SYS;
+    want.channels = 2;
+    want.samples = kDeviceFrames;
+    want.callback = OutputCallback;
+    want.userdata = mixer.get();
+    SDL_AudioSpec have{};
+    // SDL converts sample format and channels itself; only the rate is the device's choice.
+    mixer->device = SDL_OpenAudioDevice(nullptr, 0, &want, &have, SDL_AUDIO_ALLOW_FREQUENCY_CHANGE);
+    if (!mixer->device) {
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        return nullptr;
+    }
+    mixer->rate = have.freq;
+    return std::unique_ptr<AudioDevice>(new AudioDevice(mixer));
+}
+
+std::unique_ptr<AudioDevice> AudioDevice::OpenSilent(int rate)
+{
+    auto mixer = std::make_shared<MixerState>();
+    mixer->rate = rate;
+    return std::unique_ptr<AudioDevice>(new AudioDevice(mixer));
+}
+
+AudioDevice::~AudioDevice()
+{
+    if (m_mixer->device) {
+        // Waits for a running callback; none comes after.
+        SDL_CloseAudioDevice(m_mixer->device);
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    }
+    m_mixer->device = 0;
+    m_mixer->closed = true;
+}
+
+bool AudioDevice::Start()
+{
+    if (!m_mixer->Usable())
+        return false;
+    if (!m_mixer->device)
+        return true;
+    SDL_PauseAudioDevice(m_mixer->device, 0);
+    return SDL_GetAudioDeviceStatus(m_mixer->device) == SDL_AUDIO_PLAYING;
+}
+
+std::unique_ptr<AudioBuffer> AudioDevice::CreateBuffer(const WaveFormat& format, uint32_t bytes)
+{
+    if (!m_mixer->Usable() || !IsPlayableFormat(format) || bytes < format.blockAlign || bytes > kMaxBufferBytes ||
+        ConvertedFrames(format, bytes, static_cast<uint32_t>(m_mixer->rate)) * 2 * sizeof(float) > kMaxMixedBytes)
+        return nullptr;
+    return std::unique_ptr<AudioBuffer>(new AudioBuffer(m_mixer, format, bytes));
+}
+
+void AudioDevice::Render(float* out, size_t frames)
+{
+    Guard guard(*m_mixer);
+    Mix(*m_mixer, out, frames);
+}
+
+} // namespace platform

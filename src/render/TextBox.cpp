@@ -33,6 +33,7 @@ void MakeFontTexture()
 }
 
 bool Printable(unsigned char c) { return c >= 33 && c <= 126; }
+bool TakesRoom(unsigned char c) { return c == ' ' || Printable(c); }
 
 void EmitGlyph(unsigned char c, int px, int py)
 {
@@ -127,24 +128,27 @@ void CTextBox::Printf(const char* format, ...)
     FormatStrCat(formatted);
 }
 
-// Copies text into work, breaking lines at the right edge. What does not fit
-// in the work area is cut off.
+// Copies text into work, breaking lines at the right edge. A character and
+// the break after it are kept or cut off together, so that the cursor always
+// matches the text kept.
 size_t CTextBox::BreakLines(const char* text, char* work)
 {
-    size_t length = 0, read = 0;
-    for (; text[read] && length + 1 < kTextSize; ++read) {
-        unsigned char c = static_cast<unsigned char>(text[read]);
-        work[length++] = text[read];
-        if (c >= 32 && c <= 126)
-            m_cursorX += kAdvance;
-        else if (c == '\n')
-            m_cursorX = m_left;
-        if (m_cursorX >= m_right && length + 1 < kTextSize) {
+    size_t length = 0;
+    const char* p = text;
+    for (; *p; ++p) {
+        const unsigned char c = static_cast<unsigned char>(*p);
+        int cursor = c == '\n' ? m_left : m_cursorX + (TakesRoom(c) ? kAdvance : 0);
+        const bool wrap = cursor >= m_right;
+        if (length + 1 + wrap >= kTextSize)
+            break;
+        work[length++] = *p;
+        if (wrap) {
             work[length++] = '\n';
-            m_cursorX = m_left;
+            cursor = m_left;
         }
+        m_cursorX = cursor;
     }
-    assert(!text[read] && "CTextBox::FormatStrCat: string too long!!!");
+    assert(!*p && "CTextBox::FormatStrCat: string too long!!!");
     work[length] = '\0';
     return length;
 }

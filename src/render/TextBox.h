@@ -24,6 +24,9 @@ public:
     void End();
     void DrawStr(int x, int y, const char* text);
     void Printf(const char* format, ...) __attribute__((format(printf, 2, 3)));
+    // Appends text, breaking lines at the right edge and dropping old lines
+    // from the front to make room. Text that cannot fit even then is a
+    // programming error; a build without assertions keeps what fits of it.
     void FormatStrCat(const char* text);
     void Paginate();
     void Draw();
@@ -39,7 +42,8 @@ public:
     const char* Text() const { return m_text; }
     const char* VisibleStart() const { return m_visibleStart; }
 
-    // The shared font texture, made by the first box; 0 before.
+    // The shared font texture, made by the first box and forgotten (not
+    // deleted: the GL context may be gone) with the last; 0 while none.
     static unsigned FontTexture();
 
 private:

@@ -6,6 +6,7 @@
 #include "TextureFiles.h"
 
 #include <GL/gl.h>
+#include <algorithm>
 #include <chrono>
 #include <gtest/gtest.h>
 
@@ -13,14 +14,26 @@ namespace {
 
 constexpr unsigned long kBlend = 0x1, k16 = 0x4, k32 = 0x8;
 
-// White glyphs for A, B and the space; every other key is missing.
+// "C" as a glyph texture is stored: its first row red, the first pixel of
+// every other row green, the rest black.
+texture_file::Record SidewaysRecord()
+{
+    texture_file::Record record = SolidRecord("C", 4, 4, 0, 0);
+    for (int i = 0; i < 4; ++i)
+        record.pixels[i * 3] = 0xFF;
+    for (int row = 1; row < 4; ++row)
+        record.pixels[row * 4 * 3 + 1] = 0xFF;
+    return record;
+}
+
+// White glyphs for A and B, a grey space and the sideways C; every other key is missing.
 class TexFont : public ::testing::Test {
 protected:
     void SetUp() override
     {
         ASSERT_TRUE(gl.Ok());
-        WriteTextureFile(
-            {SolidRecord("A", 4, 4, 0xFFFFFF), SolidRecord("B", 4, 4, 0xFFFFFF), SolidRecord(" ", 4, 4, 0x808080)});
+        WriteTextureFile({SolidRecord("A", 4, 4, 0xFFFFFF), SolidRecord("B", 4, 4, 0xFFFFFF),
+            SolidRecord(" ", 4, 4, 0x808080), SidewaysRecord()});
         textures.Load();
         font.Create(0, 400, 0, 200);
     }
@@ -74,6 +87,16 @@ TEST_F(TexFont, SpacesAdvanceAndUnprintableCharactersDoNot)
     gl.Clear();
     Print(kBlend | k16 | 0x20, 0, 0, " ");
     EXPECT_EQ(0x808080u, gl.Pixel(8, 8));
+}
+
+TEST_F(TexFont, GlyphTexturesLieOnTheirSide)
+{
+    Print(kBlend | k16, 0, 0, "C");
+    EXPECT_EQ(0xFF0000u, gl.Pixel(1, 8)); // the first stored row is the left column
+    EXPECT_EQ(0xFF0000u, gl.Pixel(2, 1));
+    EXPECT_EQ(0x00FF00u, gl.Pixel(8, 1)); // a row runs down from the top
+    EXPECT_EQ(0x00FF00u, gl.Pixel(14, 2));
+    EXPECT_EQ(0u, gl.Pixel(8, 8));
 }
 
 TEST_F(TexFont, CornerColoursShadeTheGlyphAndIntensityFadesIt)
@@ -147,26 +170,24 @@ TEST_F(TexFont, AFortyCharacterLineCostsLittle)
 #endif
     font.SetMode(kBlend | k16);
     const char* line = "ABABABABAB ABABABABAB ABABABABAB ABABABA";
-    // The first prints build the driver's state; the game pays that once.
-    for (int i = 0; i < 3; ++i) {
-        font.Begin();
-        font.DrawString(0, 0, line);
-        font.End();
+    // The best of several frames of 20 lines: a busy machine slows some frames,
+    // while a cost paid per glyph or per print shows in every one.
+    double best = 1e9;
+    for (int frame = 0; frame < 10; ++frame) {
+        glFinish();
+        auto start = std::chrono::steady_clock::now();
+        for (int i = 0; i < 20; ++i) {
+            font.Begin();
+            font.DrawString(0, 0, line);
+            font.End();
+        }
+        glFinish();
+        best = std::min(
+            best, std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count() / 20);
     }
-    glFinish();
-    auto start = std::chrono::steady_clock::now();
-    for (int i = 0; i < 100; ++i) {
-        font.Begin();
-        font.DrawString(0, 0, line);
-        font.End();
-    }
-    glFinish();
-    double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count() / 100;
-    RecordProperty("ms_per_line", std::to_string(ms));
-    // About a tenth of a millisecond on an idle machine; the bound leaves room
-    // for shared CI cores and sanitizer builds, and still catches per-glyph
-    // uploads or allocations.
-    EXPECT_LT(ms, 5.0);
+    RecordProperty("ms_per_line", std::to_string(best));
+    // About 0.15 ms with the software GL the tests run on.
+    EXPECT_LT(best, 1.0);
 }
 
 } // namespace

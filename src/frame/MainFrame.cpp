@@ -108,7 +108,7 @@ void CMainFrame::CreateTextBoxes()
     m_pInfoBox->SetColor({0, 255, 0, 255});
 }
 
-void CMainFrame::SetInitialGLState()
+void SetInitialGLState()
 {
     static const GLfloat kAmbient[] = {2.0f, 2.0f, 2.0f, 0.0f};
     static const GLfloat kDiffuse[] = {1.0f, 1.0f, 1.0f, 1.0f};

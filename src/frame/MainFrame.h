@@ -15,6 +15,9 @@ class File;
 class CTexFont;
 class CTextBox;
 
+// The rendering state the game starts from once its context exists.
+void SetInitialGLState();
+
 // The window caption chosen when the display was switched; put on the window at start-up.
 extern std::string gStrWindowText;
 
@@ -77,7 +80,6 @@ public:
 private:
     void DecideDisplaySettings();
     void ReleaseWindow();
-    void SetInitialGLState();
     void RunScreen();
     void InitSound();
     void ReleaseSounds();

@@ -1,0 +1,259 @@
+#include "game/Picker.h"
+#include "app/DeltaTime.h"
+#include "game/DNA.h"
+#include "render/TexFont.h"
+#include "render/Texture.h"
+#include "sound/Sound.h"
+
+#include <algorithm>
+#include <cassert>
+#include <cstdlib>
+
+namespace {
+
+const int kShuffleSwaps = 250;
+
+// Each alternating pattern keeps its own step counter for the whole run.
+int gSuckUpCWCounter = 0;
+int gSuckUpCCWCounter = 0;
+
+// True for an odd count: the first step of the pair.
+bool NextSuckUpStepIsFirst(int& counter)
+{
+    if (counter == 11)
+        counter = 1;
+    ++counter;
+    return counter % 2 == 1;
+}
+
+int Wrap(int index) { return (index % CPicker::kNumSpokes + CPicker::kNumSpokes) % CPicker::kNumSpokes; }
+
+bool ValidSpoke(int index) { return index >= 0 && index < CPicker::kNumSpokes; }
+
+} // namespace
+
+CPicker::CPicker() { Clear(); }
+
+CPicker::~CPicker() { Destroy(); }
+
+int CPicker::Create()
+{
+    m_spokes.resize(kNumSpokes);
+    m_texture = Singleton<CTexture>::GetSingletonPtr();
+    m_deltaTime = Singleton<CDeltaTime>::GetSingletonPtr();
+    m_dna = Singleton<CDNA>::GetSingletonPtr();
+    m_sound = Singleton<CSoundManager>::GetSingletonPtr();
+    if (m_sound) {
+        m_sound->LoadWaveIntoBuffer("sounds/next.wav", "NEXT");
+        m_sound->LoadWaveIntoBuffer("sounds/mutation.wav", "MUTATION");
+        m_sound->LoadWaveIntoBuffer("sounds/pattern.wav", "PATTERN");
+    }
+    m_missLimits = {5, 4, 3};
+    m_patternTextures = std::unordered_map<int, std::string>(
+        {{51, "NORMALCW"}, {53, "SKIPCW"}, {55, "POLECW"}, {57, "SUCKUPCW"}, {52, "NORMALCCW"}, {54, "SKIPCCW"},
+            {56, "POLECCW"}, {58, "SUCKUPCCW"}},
+        8);
+    const unsigned long modes[5] = {0x448009, 0xA5B009, 0x448005, 0x448009, 0x481009};
+    for (size_t i = 0; i < m_fonts.size(); ++i) {
+        m_fonts[i] = std::make_unique<CTexFont>();
+        m_fonts[i]->Create(0, 400, 0, 200);
+        m_fonts[i]->SetMode(modes[i]);
+    }
+    SetupParticles();
+    return 1;
+}
+
+void CPicker::Clear()
+{
+    ClearBaseObects();
+    m_nextColor = 0;
+    m_ringAngle = 0.0f;
+    m_ringSpinRamp.Setup(1.0f, 360.0f, 45000);
+    m_pattern = kPatternRandom;
+    m_state = kRunning;
+    m_ringSelectSize = 35.0f;
+    m_ringSelectIntensity = 1.0f;
+    m_ringSelectSizeRamp.Setup(490.0f, 65.0f, 500);
+    m_ringSelectFadeRamp.Setup(1.0f, 0.0f, 1500);
+    m_patternTimerIntensity = 1.0f;
+    m_patternTimerRamp.Setup(1.0f, 0.0f, 20000);
+    m_textColorRamp.Setup(0.0f, 1.0f, 900);
+    m_ringFadeRamp.Setup(0.75f, 0.0f, 1500);
+    m_isDNAFull = 0;
+    m_isPurifyRoundActive = 0;
+    m_shouldCountMisses = 1;
+    m_shouldInterpolate = 1;
+    m_patternSpeed = 300.0f;
+    m_numPatterns = 0;
+    m_countMutations = 0;
+    m_score = 0;
+    m_skill = 0;
+    m_misses = 0;
+    m_level = 1;
+}
+
+void CPicker::Destroy()
+{
+    m_spokes.clear();
+    for (auto& font : m_fonts)
+        font.reset();
+}
+
+void CPicker::ClearBaseObects()
+{
+    m_spokes.resize(kNumSpokes);
+    for (t_spoke& spoke : m_spokes)
+        ResetSpoke(spoke, kEmptyPlace);
+}
+
+void CPicker::ResetSpoke(t_spoke& spoke, int type)
+{
+    spoke.x = spoke.y = spoke.z = 0.0f;
+    spoke.distance = 150.0f;
+    spoke.colour = 0.0f;
+    spoke.colourRamp.Setup(0.0f, 1.0f, m_patternSpeed);
+    spoke.distanceRamp.Setup(150.0f, 0.0f, 550);
+    spoke.isSelected = 0;
+    spoke.type = type;
+}
+
+// Only the types move; every spoke keeps its place and ramps.
+void CPicker::ShuffleTypes()
+{
+    for (int n = 0; n < kShuffleSwaps; ++n) {
+        int a = rand() % kNumSpokes;
+        int b = rand() % kNumSpokes;
+        if (a != b)
+            std::swap(m_spokes[a].type, m_spokes[b].type);
+    }
+}
+
+void CPicker::FillSpokes()
+{
+    for (t_spoke& spoke : m_spokes)
+        ResetSpoke(spoke, rand() % 4 + 1);
+    // More patterns than places would deal past the ring.
+    const int patterns = std::min(m_numPatterns, kNumSpokes);
+    for (int i = 0; i < patterns; ++i)
+        m_spokes[i].type = rand() % 8 + kFirstPattern;
+    ShuffleTypes();
+    m_misses = 0;
+    PickNextColor();
+}
+
+void CPicker::FillPurify()
+{
+    for (t_spoke& spoke : m_spokes)
+        ResetSpoke(spoke, kBomb);
+    const int purifiers = m_dna ? std::min(m_dna->GetNumMutations(), kNumSpokes) : 0;
+    for (int i = 0; i < purifiers; ++i)
+        m_spokes[i].type = kPurifier;
+    ShuffleTypes();
+    m_nextColor = kPurifier;
+}
+
+int CPicker::GetAvailableMoleculeColor()
+{
+    int counts[5] = {};
+    for (const t_spoke& spoke : m_spokes)
+        if (spoke.type >= kRed && spoke.type <= kYellow)
+            ++counts[spoke.type];
+    int present[4];
+    int n = 0;
+    for (int colour = kRed; colour <= kYellow; ++colour)
+        if (counts[colour] > 0)
+            present[n++] = colour;
+    if (n == 0) {
+        // Nothing left to want: the ring fades out and is dealt again.
+        m_state = kRefillOut;
+        m_ringFadeRamp.Setup(0.75f, 0.0f, 1500);
+        return -1;
+    }
+    return present[rand() % n];
+}
+
+void CPicker::PickNextColor()
+{
+    int colour = GetAvailableMoleculeColor();
+    if (colour == -1)
+        return;
+    m_nextColor = colour;
+    m_nextColorBurstRamp.Setup(1.0f, 100.0f, 250);
+}
+
+int CPicker::NextIndex(int p) const
+{
+    switch (m_pattern) {
+    case 50: return rand() % kNumSpokes;
+    case 51: return Wrap(p - 1);
+    case 52: return Wrap(p + 1);
+    case 53: return Wrap(p - 2);
+    case 54: return Wrap(p + 2);
+    case 55: return Wrap(p + 9);
+    case 56: return Wrap(p + 11);
+    case 57: return Wrap(NextSuckUpStepIsFirst(gSuckUpCWCounter) ? p + 1 : p - 2);
+    case 58: return Wrap(NextSuckUpStepIsFirst(gSuckUpCCWCounter) ? p - 1 : p + 2);
+    default: return -1;
+    }
+}
+
+void CPicker::SelectNextObject(int current)
+{
+    int next = NextIndex(current);
+    if (next < 0)
+        return;
+    m_currentSpoke = next;
+    m_spokes[next].isSelected = 1;
+    m_spokes[next].colourRamp.Setup(0.0f, 1.0f, m_patternSpeed);
+}
+
+void CPicker::StartPicker()
+{
+    m_currentSpoke = rand() % kNumSpokes;
+    m_spokes[m_currentSpoke].isSelected = 1;
+}
+
+int CPicker::GetNumPurify() const
+{
+    return static_cast<int>(
+        std::count_if(m_spokes.begin(), m_spokes.end(), [](const t_spoke& spoke) { return spoke.type == kPurifier; }));
+}
+
+void CPicker::SetPattern(int pattern)
+{
+    assert(pattern >= kPatternRandom && pattern <= kLastPatternCode);
+    if (pattern >= kPatternRandom && pattern <= kLastPatternCode)
+        m_pattern = pattern;
+}
+
+void CPicker::SetSkill(int skill)
+{
+    assert(skill >= 0 && skill <= 2);
+    if (skill >= 0 && skill <= 2)
+        m_skill = skill;
+}
+
+void CPicker::SetAllSpokesColor(float colour)
+{
+    for (t_spoke& spoke : m_spokes)
+        spoke.colour = colour;
+}
+
+void CPicker::SetAllSpokesIsSelected(int selected)
+{
+    for (t_spoke& spoke : m_spokes)
+        spoke.isSelected = selected;
+}
+
+const t_spoke& CPicker::GetSpoke(int index) const
+{
+    assert(ValidSpoke(index));
+    return m_spokes[Wrap(index)];
+}
+
+void CPicker::SetSpokeType(int index, int type)
+{
+    assert(ValidSpoke(index));
+    if (ValidSpoke(index))
+        m_spokes[index].type = type;
+}

@@ -90,6 +90,17 @@ public:
     // Drawing: the picker's 2D state, bracketing everything it draws.
     void Begin();
     void End();
+    // The boxes beside the ring; the pause form keeps the pattern timer still.
+    void DrawPatternTimer();
+    void DrawPatternTimerPause();
+    void DrawNextPickObject();
+    // Texts about the selected piece; the caller brackets them with a font's Begin and End.
+    void DrawMutationText();
+    void DrawPatternText();
+    void DrawTotalMutations();
+    void DrawPurifyText();
+    void DrawBombText();
+    void DrawBonus();
 
     int GetState() const { return m_state; }
     void SetState(int state) { m_state = state; }
@@ -131,6 +142,8 @@ public:
     int GetMutationSoundIsPlaying();
     void SetVolume(float level);
     void KillSoundBuffers();
+    // The sparks at the next-colour box; the game manager draws them while play runs.
+    void RenderAndUpdateParticleSystem1();
 
 private:
     void ResetSpoke(t_spoke& spoke, int type);
@@ -159,12 +172,24 @@ private:
     void DrawSpokeObjectFadeColor(int i);
     void DrawRingSelect();
     void PrintRoundText(const char* text, int x, int y, float r, float g, float b);
+    bool IsRingFading() const;
+    bool IsPieceSelected() const;
+    int CurrentType() const;
+    void DrawPatternBox();
+    void DrawPatternBurst();
+    void DrawNextColourBox();
+    void DrawNextBurst();
+    // Font n of 1 to 5 at an intensity; null once the fonts are gone.
+    CTexFont* Font(int n, float intensity);
+    void PrintPenalty(int x, int y, float intensity);
+    float AdvanceTextColour();
     void SetupParticles();
     void ResetParticles();
     void StartParticles();
-    void RenderAndUpdateParticleSystem1();
     void RenderRingParticles();
     bool AreParticlesDead() const;
+    // The current spoke, or null before the ring exists.
+    const t_spoke* FlyingSpoke() const;
 
     CTexture* m_texture = nullptr;
     std::vector<t_spoke> m_spokes;

@@ -4,12 +4,12 @@
 
 namespace screen_space {
 
-void Push()
+void Push(double depth)
 {
     glMatrixMode(GL_PROJECTION);
     glPushMatrix();
     glLoadIdentity();
-    glOrtho(0, 640, 480, 0, -1, 1);
+    glOrtho(0, 640, 480, 0, -depth, depth);
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();
     glLoadIdentity();

@@ -6,7 +6,7 @@
 // and leaves the modelview matrix selected.
 namespace screen_space {
 
-void Push();
+void Push(double depth = 1.0); // z from -depth to depth
 void Pop();
 // Text drawing state: the bound texture repeats and is sampled texel for
 // texel, modulated by the vertex colour, with no depth test and no culling.

@@ -47,7 +47,7 @@ private:
 
     bool m_attracting = false;
     bool m_stopped = false;
-    int m_allDead = 0;
+    int m_allDead = 1; // a system that never emitted has nothing alive
     unsigned m_particlesPerSec = 0;
     unsigned m_particlesAlive = 0;
     float m_lastUpdateTime = 0.0f;

@@ -8,8 +8,11 @@ namespace screen_space {
 
 void Push(double depth = 1.0); // z from -depth to depth
 void Pop();
-// Text drawing state: the bound texture repeats and is sampled texel for
-// texel, modulated by the vertex colour, with no depth test and no culling.
+// The bound texture repeats and is sampled texel for texel, modulated by
+// the vertex colour.
+void SetTexelSampling();
+// Text drawing state: texel sampling on the bound texture, texturing on,
+// no depth test and no culling.
 void SetTextState();
 
 } // namespace screen_space

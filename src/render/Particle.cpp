@@ -96,14 +96,12 @@ void PARTICLE::Draw()
     const float x = location.x, y = location.y, z = location.z;
     color[3] = alpha;
     glColor4fv(color);
-    glBegin(GL_TRIANGLE_STRIP);
     glTexCoord2f(1, 1);
     glVertex3f(x - half, y + half, z);
     glTexCoord2f(0, 1);
     glVertex3f(x + half, y + half, z);
-    glTexCoord2f(1, 0);
-    glVertex3f(x - half, y - half, z);
     glTexCoord2f(0, 0);
     glVertex3f(x + half, y - half, z);
-    glEnd();
+    glTexCoord2f(1, 0);
+    glVertex3f(x - half, y - half, z);
 }

@@ -76,12 +76,15 @@ void PARTICLE_SYSTEM::Render()
     if (m_textures)
         m_textures->Use("STAR");
     unsigned dead = 0;
+    // One batch for the whole system: a draw call per spark costs more than its pixels.
+    glBegin(GL_QUADS);
     for (PARTICLE& particle : m_particles) {
         if (particle.IsAlive())
             particle.Draw();
         else
             ++dead;
     }
+    glEnd();
     m_allDead = dead == kMaxParticles ? 1 : 0;
     glPopAttrib();
 }

@@ -1,6 +1,7 @@
 #include "AssetsCommand.h"
 
 #include "AssetBuild.h"
+#include "ScoreTool.h"
 #include "TextureFolder.h"
 #include "TextureSheet.h"
 #include "TextureTool.h"
@@ -20,7 +21,8 @@ int Usage(std::ostream& err)
            "       vexorin-assets textures export FILE DIR\n"
            "       vexorin-assets textures pack DIR FILE\n"
            "       vexorin-assets textures sheet FILE OUT.png\n"
-           "       vexorin-assets wav info FILE\n";
+           "       vexorin-assets wav info FILE\n"
+           "       vexorin-assets scores show FILE\n";
     return misused;
 }
 
@@ -44,6 +46,8 @@ bool Dispatch(const std::vector<std::string>& args, std::ostream& out, std::stri
         return texture_sheet::Make(args[2], args[3], problem);
     if (Matches(args, {"wav", "info"}, 1))
         return wav_tool::Info(args[2], out, problem);
+    if (Matches(args, {"scores", "show"}, 1))
+        return score_tool::Show(args[2], out, problem);
     known = false;
     return false;
 }

@@ -2,7 +2,9 @@
 #include "platform/MessageBox.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <dirent.h>
+#include <fcntl.h>
 #include <strings.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -117,6 +119,25 @@ std::string ResolvePath(const std::string& path)
 
 bool RemoveFile(const std::string& path) { return ::unlink(ResolvePath(path).c_str()) == 0; }
 
+bool RenameFile(const std::string& from, const std::string& to, FileError* error)
+{
+    const std::string target = ResolvePath(to);
+    errno = 0;
+    const bool moved = std::rename(ResolvePath(from).c_str(), target.c_str()) == 0;
+    if (error)
+        *error = FileErrorFromErrno(moved ? 0 : errno);
+    if (!moved)
+        return false;
+    const size_t slash = target.rfind('/');
+    const std::string folder = slash == std::string::npos ? "." : target.substr(0, slash + 1);
+    const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
+    if (dir >= 0) {
+        ::fsync(dir);
+        ::close(dir);
+    }
+    return true;
+}
+
 File::~File() { Close(); }
 
 bool File::Open(const std::string& path, unsigned mode, FileError* error)
@@ -148,6 +169,8 @@ size_t File::Read(void* buffer, size_t count) { return m_file ? std::fread(buffe
 bool File::Write(const void* buffer, size_t count) { return m_file && std::fwrite(buffer, 1, count, m_file) == count; }
 
 bool File::Flush() { return m_file && std::fflush(m_file) == 0; }
+
+bool File::Sync() { return Flush() && ::fsync(::fileno(m_file)) == 0; }
 
 bool File::WriteString(const std::string& text) { return Write(text.data(), text.size()); }
 

@@ -34,6 +34,9 @@ void ReportFileError(FileError cause, const std::string& fileName);
 // case when the exact name is not there; unmatched components stay as given.
 std::string ResolvePath(const std::string& path);
 bool RemoveFile(const std::string& path);
+// Puts 'from' in place of 'to' in one step, replacing it, and syncs the folder
+// so that the change survives a crash.
+bool RenameFile(const std::string& from, const std::string& to, FileError* error = nullptr);
 
 class File {
 public:
@@ -58,6 +61,8 @@ public:
     bool WriteString(const std::string& text);
     // Hands what is written to the system; false when it refused it (a full disk).
     bool Flush();
+    // Flushes, then waits until the bytes are on the disk itself.
+    bool Sync();
     // Reads one line without its line end (LF or CRLF); keeps at most
     // maxLength characters of an over-long line. False at the end of the file.
     bool ReadLine(std::string& line, size_t maxLength = 4096);

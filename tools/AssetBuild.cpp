@@ -5,6 +5,8 @@
 #include "art/Pictures.h"
 #include "audio/Sounds.h"
 #include "platform/File.h"
+#include "render/Archive.h"
+#include "score/Score.h"
 
 #include <filesystem>
 #include <vector>
@@ -61,7 +63,27 @@ bool BuildSounds(const std::string& gameDir, std::ostream& out, std::string& pro
     return true;
 }
 
-const Step kSteps[] = {BuildTextures, BuildSounds};
+// A fresh game folder gets the default high-score table, so the first start
+// has no missing file to report; a table that exists is the player's and is never touched.
+bool BuildScores(const std::string& gameDir, std::ostream& out, std::string& problem)
+{
+    const std::string path = platform::ResolvePath(gameDir + "/" + CScore::kPath);
+    if (std::filesystem::exists(path))
+        return true;
+    platform::File file;
+    if (!file.Open(path, platform::File::modeWrite | platform::File::modeCreate)) {
+        problem = path + ": cannot be written";
+        return false;
+    }
+    CScore defaults;
+    CArchive ar(file, CArchive::store);
+    defaults.Serialize(ar);
+    ar.Close();
+    out << path << ": the default high scores\n";
+    return true;
+}
+
+const Step kSteps[] = {BuildTextures, BuildSounds, BuildScores};
 
 } // namespace
 

@@ -1,9 +1,13 @@
 #include "Driver.h"
 #include "Png.h"
+#include "platform/Audio.h"
 #include "platform/GLWindow.h"
 #include "platform/PixelWindow.h"
 
+#include <algorithm>
 #include <cmath>
+#include <functional>
+#include <map>
 #include <cstdio>
 #include <cstdlib>
 #include <unistd.h>
@@ -13,6 +17,7 @@ Driver::Driver(std::vector<Command> commands, DriverOptions options)
     , m_options(std::move(options))
 {
     platform::UseClock(&m_clock);
+    platform::AudioDevice::UseVirtualOutput(true);
     platform::SetEventSource(this);
     // Full screen is shown as a window of the chosen size, and every frame is kept for screenshots.
     platform::GLWindow::SetFullscreenAsWindow(true);
@@ -25,6 +30,7 @@ Driver::~Driver()
 {
     m_app.ExitInstance();
     platform::SetEventSource(nullptr);
+    platform::AudioDevice::UseVirtualOutput(false);
     platform::UseClock(nullptr);
 }
 
@@ -107,6 +113,7 @@ void Driver::DeliverKey(const Command& c)
             platform::Message typed;
             typed.type = platform::Message::Char;
             typed.code = ch;
+            typed.repeat = m.repeat;
             Deliver(typed);
         }
     }
@@ -167,7 +174,7 @@ bool Driver::Execute(const Command& c)
         for (int i = 0; i < static_cast<int>(c.number) && !m_ended; ++i)
             RunFrame();
         return true;
-    case Command::Wait: m_clock.Advance(c.number); return true;
+    case Command::Wait: Advance(c.number); return true;
     case Command::Close:
         if (m_inDialog) {
             platform::Message close;
@@ -194,7 +201,7 @@ bool Driver::Execute(const Command& c)
 // One frame as the main loop runs it: time passes, messages first, then the drawing.
 void Driver::RunFrame()
 {
-    m_clock.Advance(m_step);
+    Advance(m_step);
     ++m_frames;
     if (m_inDialog || !Frame())
         return;
@@ -209,11 +216,18 @@ void Driver::RunFrame()
         Frame()->RenderGLScene();
 }
 
+// Time passes for the clock and the sound alike, so sounds end on the script's time.
+void Driver::Advance(double ms)
+{
+    m_clock.Advance(ms);
+    platform::AudioDevice::AdvanceVirtualOutput(ms);
+}
+
 bool Driver::ExecuteCheck(const Command& c)
 {
     bool result = false;
     std::string error;
-    if (!Evaluate(c.condition, result, error)) {
+    if (!EvaluateAll(c.conditions, result, error)) {
         Fail(c, error);
         return false;
     }
@@ -221,7 +235,9 @@ bool Driver::ExecuteCheck(const Command& c)
         double end = m_clock.Now() + c.number;
         while (!result && !m_ended && m_clock.Now() < end) {
             RunFrame();
-            if (!Evaluate(c.condition, result, error)) {
+            if (m_ended)
+                return true;
+            if (!EvaluateAll(c.conditions, result, error)) {
                 Fail(c, error);
                 return false;
             }
@@ -239,28 +255,79 @@ void Driver::Fail(const Command& c, const std::string& why)
     m_status = Failed;
 }
 
+namespace {
+
+// The state variables scripts may name, each read off the running frame.
+const std::map<std::string, std::function<double(CMainFrame&)>>& Variables()
+{
+    static const std::map<std::string, std::function<double(CMainFrame&)>> variables = {
+        {"screen", [](CMainFrame& f) { return f.ScreenState(); }},
+        {"active", [](CMainFrame& f) { return f.IsActive(); }},
+        {"fps", [](CMainFrame&) { return CDeltaTime::GetSingletonPtr() ? CDeltaTime::GetSingletonPtr()->GetFPS() : 0; }},
+        {"width", [](CMainFrame& f) { return f.ClientWidth(); }},
+        {"height", [](CMainFrame& f) { return f.ClientHeight(); }},
+        {"game", [](CMainFrame& f) { return f.GameManager().GetState(); }},
+        {"picker", [](CMainFrame& f) { return f.GameManager().GetPicker().GetState(); }},
+        {"level", [](CMainFrame& f) { return f.GameManager().GetLevel(); }},
+        {"skill", [](CMainFrame& f) { return f.GameManager().GetSkill(); }},
+        {"score", [](CMainFrame& f) { return double(f.GameManager().GetPicker().GetScore()); }},
+        {"mutations", [](CMainFrame& f) { return f.GameManager().GetPicker().GetCountMutations(); }},
+        {"misses", [](CMainFrame& f) { return f.GameManager().GetPicker().GetMisses(); }},
+        {"next", [](CMainFrame& f) { return f.GameManager().GetPicker().GetNextColor(); }},
+        {"current", [](CMainFrame& f) { return f.GameManager().GetPicker().GetCurrentSpoke(); }},
+        {"current_type",
+            [](CMainFrame& f) {
+                const CPicker& picker = f.GameManager().GetPicker();
+                return picker.GetSpoke(picker.GetCurrentSpoke()).type;
+            }},
+        {"pattern", [](CMainFrame& f) { return f.GameManager().GetPicker().GetPattern(); }},
+        {"volume", [](CMainFrame& f) { return f.VolumeFactor(); }},
+        {"gamma", [](CMainFrame& f) { return f.GammaValue(); }},
+    };
+    return variables;
+}
+
+} // namespace
+
 bool Driver::Lookup(const std::string& name, double& value) const
 {
-    const CMainFrame* frame = Frame();
-    if (!frame)
+    CMainFrame* frame = Frame();
+    auto it = Variables().find(name);
+    if (!frame || it == Variables().end())
         return false;
-    if (name == "screen")
-        value = frame->ScreenState();
-    else if (name == "active")
-        value = frame->IsActive();
-    else if (name == "fps")
-        value = CDeltaTime::GetSingletonPtr() ? CDeltaTime::GetSingletonPtr()->GetFPS() : 0;
-    else if (name == "width")
-        value = frame->ClientWidth();
-    else if (name == "height")
-        value = frame->ClientHeight();
-    else
+    value = it->second(*frame);
+    return true;
+}
+
+bool Driver::EvaluateAll(const std::vector<Condition>& all, bool& result, std::string& error) const
+{
+    result = true;
+    for (const Condition& c : all) {
+        bool holds = false;
+        if (!Evaluate(c, holds, error))
+            return false;
+        result = result && holds;
+    }
+    return true;
+}
+
+// The name being entered compares as text, equal or not; a blank is written "_".
+bool Driver::EvaluateName(const Condition& c, bool& result, std::string& error) const
+{
+    if (c.op != "==" && c.op != "!=") {
+        error = "the name compares only with == or !=";
         return false;
+    }
+    std::string name = Frame()->NameEntered();
+    std::replace(name.begin(), name.end(), ' ', '_');
+    result = (name == c.value) == (c.op == "==");
     return true;
 }
 
 bool Driver::Evaluate(const Condition& c, bool& result, std::string& error) const
 {
+    if (c.variable == "name" && Frame())
+        return EvaluateName(c, result, error);
     double left = 0, right = 0;
     if (!Lookup(c.variable, left)) {
         error = Frame() ? "no state variable " + c.variable : "the game window does not exist";
@@ -292,7 +359,8 @@ std::string Driver::StateLine() const
     char head[64];
     std::snprintf(head, sizeof head, "frame=%d time=%.3f", m_frames, m_clock.Now());
     std::string line = head;
-    for (const char* name : {"screen", "active", "fps", "width", "height"}) {
+    for (const char* name : {"screen", "active", "fps", "width", "height", "game", "picker", "level", "skill",
+             "score", "mutations", "misses", "next", "current", "current_type", "pattern"}) {
         double value = 0;
         if (Lookup(name, value)) {
             char item[64];
@@ -300,6 +368,8 @@ std::string Driver::StateLine() const
             line += item;
         }
     }
+    if (const CMainFrame* frame = Frame())
+        line += " name=\"" + frame->NameEntered() + "\"";
     return line;
 }
 

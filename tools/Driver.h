@@ -37,10 +37,13 @@ private:
     void Deliver(const platform::Message& m);
     void DeliverKey(const Command& c);
     void RunFrame();
+    void Advance(double ms);
     bool RunFramesUntil(const Command& c);
     void EndGame();
     bool Lookup(const std::string& name, double& value) const;
     bool Evaluate(const Condition& c, bool& result, std::string& error) const;
+    bool EvaluateAll(const std::vector<Condition>& all, bool& result, std::string& error) const;
+    bool EvaluateName(const Condition& c, bool& result, std::string& error) const;
     std::string StateLine() const;
     void Fail(const Command& c, const std::string& why);
     bool Shot(const std::string& file);

@@ -3,7 +3,7 @@
 // The system's SDL and OpenGL libraries keep their driver set-up for the life
 // of the process. The GL driver is unloaded when its display closes, so its
 // leaks can no longer be traced to a library; the game itself never calls
-// strdup or calloc, so those two stay checked through every other allocator.
+// strdup, calloc or realloc, so those stay checked through every other allocator.
 extern "C" const char* __lsan_default_suppressions()
 {
     return "leak:libSDL2\n"
@@ -14,7 +14,8 @@ extern "C" const char* __lsan_default_suppressions()
            "leak:libLLVM\n"
            "leak:libgallium\n"
            "leak:__interceptor_strdup\n"
-           "leak:__interceptor_calloc\n";
+           "leak:__interceptor_calloc\n"
+           "leak:__interceptor_realloc\n";
 }
 
 // The GL driver's threads leave dynamic thread-local blocks behind whose

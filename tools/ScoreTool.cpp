@@ -1,11 +1,11 @@
 #include "ScoreTool.h"
+#include "InputFile.h"
 
 #include "platform/File.h"
 #include "render/Archive.h"
 #include "score/Score.h"
 
 #include <cstdio>
-#include <filesystem>
 
 namespace score_tool {
 
@@ -43,17 +43,9 @@ void Print(const CScore& score, const Skill& skill, std::ostream& out)
 
 bool Show(const std::string& path, std::ostream& out, std::string& problem)
 {
-    std::error_code ignored;
-    if (std::filesystem::is_directory(path, ignored)) {
-        problem = path + " is a folder, not a scores file";
-        return false;
-    }
     platform::File file;
-    platform::FileError cause = platform::FileError::none;
-    if (!file.Open(path, platform::File::modeRead, &cause)) {
-        problem = platform::FileErrorMessage(cause, path);
+    if (!OpenInputFile(path, "a scores file", file, problem))
         return false;
-    }
     CScore score;
     CArchive ar(file, CArchive::load);
     try {

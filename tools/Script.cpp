@@ -34,7 +34,7 @@ std::string StripComment(const std::string& line)
     return line;
 }
 
-bool ParseCondition(const std::vector<std::string>& words, size_t from, Condition& c)
+bool ParseComparison(const std::vector<std::string>& words, size_t from, Condition& c)
 {
     static const char* const kOps[] = {"==", "!=", "<", "<=", ">", ">="};
     if (words.size() < from + 3)
@@ -44,6 +44,22 @@ bool ParseCondition(const std::vector<std::string>& words, size_t from, Conditio
         if (c.op == op)
             return true;
     return false;
+}
+
+// Comparisons joined by "and" over words[from, to).
+bool ParseConditions(const std::vector<std::string>& words, size_t from, size_t to, std::vector<Condition>& all)
+{
+    all.clear();
+    for (size_t at = from;; at += 4) {
+        Condition c;
+        if (at + 3 > to || !ParseComparison(words, at, c))
+            return false;
+        all.push_back(c);
+        if (at + 3 == to)
+            return true;
+        if (words[at + 3] != "and")
+            return false;
+    }
 }
 
 const std::map<std::string, Command::Kind>& Kinds()
@@ -97,9 +113,10 @@ bool ParseArguments(Command& c, const std::vector<std::string>& w, const std::st
     case Command::Shot:
         c.text = n == 1 ? w[1] : "";
         return n == 1 && c.text.size() > 4 && c.text.substr(c.text.size() - 4) == ".png";
-    case Command::Expect: return n == 3 && ParseCondition(w, 1, c.condition);
+    case Command::Expect: return ParseConditions(w, 1, w.size(), c.conditions);
     case Command::Until:
-        return n == 5 && ParseCondition(w, 1, c.condition) && w[4] == "within" && ParseNumber(w[5], c.number);
+        return n >= 5 && w[n - 1] == "within" && ParseNumber(w[n], c.number)
+            && ParseConditions(w, 1, n - 1, c.conditions);
     }
     return false;
 }

@@ -38,7 +38,7 @@ struct Command {
     int x = 0, y = 0;
     bool hasPosition = false;
     bool on = false;
-    Condition condition;
+    std::vector<Condition> conditions; // all must hold: "A == 1 and B > 2"
 };
 
 // Parses a whole script; false with a message naming the line when it is bad.

@@ -1,4 +1,5 @@
 #include "TextureTool.h"
+#include "InputFile.h"
 
 #include "platform/File.h"
 #include "render/Archive.h"
@@ -66,17 +67,9 @@ std::string Printable(const std::string& key)
 
 bool ForEachRecord(const std::string& path, const Visit& visit, std::string& problem)
 {
-    std::error_code ignored;
-    if (std::filesystem::is_directory(path, ignored)) {
-        problem = path + " is a folder, not a texture file";
-        return false;
-    }
     platform::File file;
-    platform::FileError cause = platform::FileError::none;
-    if (!file.Open(path, platform::File::modeRead, &cause)) {
-        problem = platform::FileErrorMessage(cause, path);
+    if (!OpenInputFile(path, "a texture file", file, problem))
         return false;
-    }
     CArchive ar(file, CArchive::load);
     return ReadAll(ar, path, visit, problem);
 }

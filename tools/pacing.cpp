@@ -1,5 +1,6 @@
 // vexorin-pacing: runs the real main loop on the real clock for a few seconds
-// and reports how evenly frames came and how much CPU the loop used.
+// on one screen of the game (the intro, the main menu or play) and reports how
+// evenly frames came and how much CPU the loop used.
 #include "app/VexorinApp.h"
 #include "frame/MainFrame.h"
 #include "platform/Clock.h"
@@ -12,6 +13,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <string>
 #include <sys/resource.h>
 #include <vector>
 
@@ -41,19 +43,33 @@ struct Timings {
     double cpuDrawing = 0; // of cpuUsed, what the frames themselves took
 };
 
+void Post(platform::Message::Type type, unsigned code = 0, int x = 0, int y = 0)
+{
+    platform::Message m;
+    m.type = type;
+    m.code = code;
+    m.x = x;
+    m.y = y;
+    platform::PostMessage(m);
+}
+
+// The screen measured: reached by the input a player would give.
+enum class Target { intro, menu, play };
+
 // The game's frame, with every frame's start time noted.
 class TimedFrame : public CMainFrame {
 public:
-    TimedFrame(const DisplaySettings* size, double seconds, Timings& timings)
+    TimedFrame(const DisplaySettings* size, double seconds, Target target, Timings& timings)
         : CMainFrame(size)
         , m_seconds(seconds)
+        , m_target(target)
         , m_timings(timings)
     {
     }
 
     void RenderGLScene() override
     {
-        if (++m_warmUp <= kWarmUpFrames) {
+        if (!Arrived() || ++m_warmUp <= kWarmUpFrames) {
             CMainFrame::RenderGLScene();
             return;
         }
@@ -77,7 +93,26 @@ public:
     }
 
 private:
+    // Gives the input that leads to the target screen; true once it is there.
+    bool Arrived()
+    {
+        const int screen = ScreenState();
+        if (m_target == Target::intro || (m_target == Target::menu && screen == SCREEN_MAIN_MENU))
+            return true;
+        if (m_target == Target::play && screen == SCREEN_PLAY)
+            return GameManager().GetState() == CGameMngr::kPlay;
+        if (screen == SCREEN_INTRO_CUBE)
+            Post(platform::Message::KeyDown, platform::VK_ESCAPE);
+        else if (screen == SCREEN_MAIN_MENU) {
+            Post(platform::Message::MouseMove, 0, 40, 110);
+            Post(platform::Message::LButtonDown, 0, 40, 110);
+        } else if (screen == SCREEN_SKILL_LEVEL)
+            Post(platform::Message::KeyDown, platform::VK_RETURN);
+        return false;
+    }
+
     double m_seconds;
+    Target m_target;
     Timings& m_timings;
     bool m_done = false;
     size_t m_warmUp = 0;
@@ -85,9 +120,10 @@ private:
 
 class PacingApp : public CVexorinApp {
 public:
-    PacingApp(DisplaySettings size, double seconds, Timings& timings)
+    PacingApp(DisplaySettings size, double seconds, Target target, Timings& timings)
         : m_size(size)
         , m_seconds(seconds)
+        , m_target(target)
         , m_timings(timings)
     {
     }
@@ -95,7 +131,7 @@ public:
 protected:
     CFrameWnd* CreateMainWindow() override
     {
-        auto* frame = new TimedFrame(&m_size, m_seconds, m_timings);
+        auto* frame = new TimedFrame(&m_size, m_seconds, m_target, m_timings);
         if (frame->Create())
             return frame;
         delete frame;
@@ -105,6 +141,7 @@ protected:
 private:
     DisplaySettings m_size;
     double m_seconds;
+    Target m_target;
     Timings& m_timings;
 };
 
@@ -134,27 +171,72 @@ void Report(const Timings& timings)
     std::printf("cpu waiting       %.1f%% of one core\n", 100.0 * (timings.cpuUsed - timings.cpuDrawing) / span);
 }
 
+int Usage()
+{
+    std::fprintf(stderr, "usage: vexorin-pacing [--dir GAMEDIR] [--size WxH] [--screen intro|menu|play] [SECONDS]\n");
+    return 2;
+}
+
+struct Options {
+    std::filesystem::path gameDir;
+    DisplaySettings size{640, 480, 32};
+    Target target = Target::intro;
+    double seconds = 5.0;
+};
+
+bool ParseOptions(int argc, char** argv, Options& options)
+{
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        const bool hasValue = i + 1 < argc;
+        if (arg == "--dir" && hasValue)
+            options.gameDir = argv[++i];
+        else if (arg == "--size" && hasValue) {
+            if (std::sscanf(argv[++i], "%dx%d", &options.size.width, &options.size.height) != 2)
+                return false;
+        } else if (arg == "--screen" && hasValue) {
+            const std::string screen = argv[++i];
+            if (screen != "intro" && screen != "menu" && screen != "play")
+                return false;
+            options.target = screen == "menu" ? Target::menu : screen == "play" ? Target::play : Target::intro;
+        } else if (arg[0] != '-')
+            options.seconds = std::atof(arg.c_str());
+        else
+            return false;
+    }
+    return options.seconds > 0 && options.size.width > 0 && options.size.height > 0;
+}
+
+// A scratch copy of the game folder, so the run's log and scores stay out of it.
+void EnterScratchFolder(const std::filesystem::path& gameDir)
+{
+    auto folder = std::filesystem::temp_directory_path() / "vexorin-pacing";
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directories(folder);
+    if (!gameDir.empty()) {
+        std::filesystem::copy(gameDir, folder, std::filesystem::copy_options::recursive);
+        std::filesystem::remove(folder / "data" / "config.dat");
+    }
+    std::filesystem::current_path(folder);
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
-    double seconds = argc > 1 ? std::atof(argv[1]) : 5.0;
-    if (seconds <= 0) {
-        std::fprintf(stderr, "usage: vexorin-pacing [SECONDS]\n");
-        return 2;
-    }
+    Options options;
+    if (!ParseOptions(argc, argv, options))
+        return Usage();
     setenv("SDL_VIDEODRIVER", "offscreen", 0);
     setenv("SDL_AUDIODRIVER", "dummy", 0);
     platform::SetMessageBoxesRecorded(true);
-    auto folder = std::filesystem::temp_directory_path() / "vexorin-pacing";
-    std::filesystem::create_directories(folder);
-    std::filesystem::current_path(folder);
+    EnterScratchFolder(options.gameDir);
     auto events = platform::MakeSdlEventSource();
     platform::SetEventSource(events.get());
     Timings timings;
     int status = 1;
     {
-        PacingApp app({640, 480, 32}, seconds, timings);
+        PacingApp app(options.size, options.seconds, options.target, timings);
         if (app.InitInstance()) {
             status = app.Run();
             Report(timings);

@@ -8,11 +8,22 @@
 #include <GL/gl.h>
 #include <cstdlib>
 
+// Built before the random numbers are seeded, so their first fades are the same on every run.
+CHex startHex, startHex2, startHex3;
 std::string gStrWindowText;
 
 CMainFrame::CMainFrame(const DisplaySettings* forced)
 {
     m_pLog = new CAppLog();
+    m_logoTimer.Setup(0.0f, 1.0f, 2500.0f);
+    m_zoom.Setup(0.0f, -10.0f, 4900.0f);
+    m_spinX.Setup(1.0f, 360.0f, 15000.0f);
+    m_spinY.Setup(1.0f, 360.0f, 35000.0f);
+    m_logoFade.Setup(0.0f, 1.0f, 3200.0f);
+    m_backAngle.Setup(1.0f, 360.0f, 65000.0f);
+    m_backScroll.Setup(0.0f, 1.0f, 20000.0f);
+    m_arrowRamp.Setup(-2.0f, -2.5f, 300.0f);
+    m_cursorBlink.Setup(0.0f, 1.0f, 300.0f);
     if (forced) {
         m_screenWidth = forced->width;
         m_screenHeight = forced->height;
@@ -41,10 +52,33 @@ int CMainFrame::InitGL()
     m_pLog->report("Attempting to load textures");
     LoadTextures();
     m_pLog->report("Attempt to load textures PASSED");
+    InitHex();
     CreateFonts();
     CreateTextBoxes();
+    m_gameMngr.Create();
+    m_pPicker = Singleton<CPicker>::GetSingletonPtr();
+    LoadScores();
     SetInitialGLState();
     return 1;
+}
+
+void CMainFrame::InitHex()
+{
+    static const int kOrder[] = {2, 3, 10, 8, 13, 11, 7, 1, 6, 0, 5, 9, 4, 12};
+    static const int kOrder2[] = {7, 10, 0, 8, 1, 12, 2, 11, 3, 6, 4, 5, 13, 9};
+    startHex.InitTexture();
+    for (int i = 0; i < CHex::kCount; ++i)
+        startHex.SetIndexOrder(i, kOrder[i]);
+    startHex2.InitTexture();
+    for (int i = 0; i < CHex::kCount; ++i)
+        startHex2.SetIndexOrder(i, kOrder2[i]);
+    startHex3.InitTexture();
+}
+
+void CMainFrame::LoadScores()
+{
+    m_score.Load();
+    ShowScores(CScore::easy);
 }
 
 namespace {
@@ -79,6 +113,10 @@ void CMainFrame::ReleaseSounds()
 {
     for (const auto& sound : kFrontEndSounds)
         m_sound.ReleaseBuffer(sound.key);
+    if (m_pPicker)
+        m_pPicker->KillSoundBuffers();
+    m_pPicker = nullptr;
+    m_gameMngr.KillSoundBuffers();
     m_sound.Destroy();
 }
 
@@ -139,6 +177,7 @@ void CMainFrame::KillGLWindow()
     ReleaseWindow();
     DeleteFontsAndTextBoxes();
     ReleaseSounds();
+    m_score.Save();
     delete m_pLog;
     m_pLog = nullptr;
 }

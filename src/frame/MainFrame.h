@@ -2,8 +2,12 @@
 #include "app/AppLog.h"
 #include "app/DeltaTime.h"
 #include "app/FrameWnd.h"
+#include "app/LinearInterpolation.h"
+#include "game/GameMngr.h"
 #include "platform/GLWindow.h"
+#include "render/Hex.h"
 #include "render/Texture.h"
+#include "score/Score.h"
 #include "sound/Sound.h"
 
 #include <cstdint>
@@ -20,6 +24,8 @@ void SetInitialGLState();
 
 // The window caption chosen when the display was switched; put on the window at start-up.
 extern std::string gStrWindowText;
+// The hexagon clusters behind the main menu's items.
+extern CHex startHex, startHex2, startHex3;
 
 // A screen area and colour depth decided without the settings file or dialog.
 struct DisplaySettings {
@@ -34,10 +40,47 @@ struct CreateStruct {
     bool popup = false;
 };
 
+// One step of a word that fades out letter by letter.
+struct t_letterFade {
+    float intensity = 1.0f;
+    CLinearInterpolation ramp;
+};
+
+// A menu item's hit area in the 640 x 480 overlay: left <= x < right, top <= y < bottom.
+struct t_menuRect {
+    int left, top, right, bottom;
+    bool Contains(int x, int y) const { return left <= x && x < right && top <= y && y < bottom; }
+};
+
 // The game's one window: display mode, OpenGL context, resources, screens and input.
 class CMainFrame : public CFrameWnd {
 public:
-    enum { SCREEN_INTRO_LOGO = 117 };
+    enum {
+        SCREEN_MAIN_MENU = 100,
+        SCREEN_FADE_NEW_GAME = 101,
+        SCREEN_FADE_SCORES = 102,
+        SCREEN_FADE_INFORMATION = 103,
+        SCREEN_FADE_CREDITS = 104,
+        SCREEN_FADE_QUIT = 105,
+        SCREEN_SCORES_EASY = 106,
+        SCREEN_SCORES_NORMAL = 107,
+        SCREEN_SCORES_HARD = 108,
+        SCREEN_INFORMATION = 109,
+        SCREEN_CREDITS = 110,
+        SCREEN_SKILL_LEVEL = 111,
+        SCREEN_PLAY = 112,
+        SCREEN_SKILL_CHOSEN = 113,
+        SCREEN_GAME_OVER = 114,
+        SCREEN_INTRO_CUBE = 116,
+        SCREEN_INTRO_LOGO = 117,
+    };
+    // The main menu's items, in the order of their rectangles.
+    enum MenuItem { MENU_NEW_GAME, MENU_SCORES, MENU_INFORMATION, MENU_CREDITS, MENU_QUIT, MENU_ITEMS };
+    static constexpr int kLetterFades = 25;
+    static constexpr int kNameLength = 11; // characters a name may have
+    struct BackgroundColours {
+        float corner[4][3];
+    };
 
     // The display settings come from "data/config.dat" and the settings
     // dialog, unless they are forced (the scripted driver, the benchmark).
@@ -57,6 +100,19 @@ public:
     void OnPaint() override;
     void OnSize(int cx, int cy) override;
     void OnActivateApp(bool active) override;
+
+    // Input: each changes state only; the next frame shows the result.
+    void OnKeyDown(unsigned key, bool repeat) override;
+    void OnChar(unsigned ch, bool repeat) override;
+    void OnLButtonDown(int x, int y) override;
+    void OnMouseMove(int x, int y) override;
+    void OnNcMouseMove(int hitTest) override;
+
+    // Every letter fully lit again, each ramp from 1.0 to 0.0 over 250 ms.
+    void ResetFadeFont();
+    // Advances a chain of n letter fades by one frame; true once its last entry is out.
+    bool FadeChainStep(int n);
+    void StartLevelOne();
     void ReSizeGLScene(int width, int height);
     int SetGamma(float scale, float offset);
     static void BuildGammaRamp(float scale, float offset, uint16_t ramp[768]);
@@ -76,6 +132,20 @@ public:
     int ClientWidth() const { return m_clientWidth; }
     int ClientHeight() const { return m_clientHeight; }
     platform::GLWindow& Window() { return m_window; }
+    CGameMngr& GameManager() { return m_gameMngr; }
+    CScore& Scores() { return m_score; }
+    const float& LetterFade(int k) const { return m_letterFades[k].intensity; }
+    // The name being entered, without its trailing blank cell.
+    std::string NameEntered() const { return std::string(m_name, m_nameLength); }
+    int NameLength() const { return m_nameLength; }
+    int CursorX() const { return m_cursorX; }
+    float VolumeFactor() const { return m_volumeFactor; }
+    float GammaValue() const { return m_gamma; }
+    int PauseCount() const { return m_pauseCount; }
+    float CubeDepth() const { return m_cubeDepth; }
+    const CScore::DisplayName& RowName(int row) const { return m_rowNames[row]; }
+    int32_t RowScore(int row) const { return m_rowScores[row]; }
+    int32_t RowLevel(int row) const { return m_rowLevels[row]; }
 
 private:
     void DecideDisplaySettings();
@@ -87,10 +157,81 @@ private:
     void CreateFonts();
     void CreateTextBoxes();
     void DeleteFontsAndTextBoxes();
+    void InitHex();
+    void LoadScores();
+    float Elapsed() const;
+    void PlaySound(const char* key);
+    void StopSound(const char* key);
+
+    // Intro (screens 117 and 116).
+    void DrawIntroLogo();
+    void DrawIntroCube();
+    void DrawCube();
+    void DrawMakersLogo();
+
+    // Main menu and the fades of a chosen item (screens 100 to 105), the pointer.
+    void DrawMainMenuBackGound();
+    void DrawMainMenu();
+    void DrawMenuTitle();
+    void DrawMenuItem(int item, float intensity);
+    // One frame of a chosen item's fade; true once its last letter is out.
+    bool DrawItemFade(int item);
+    // Advances a ramp of degrees, starting it again from 1 over turnMs once past 361; the value before any restart.
+    static float TurnDegrees(CLinearInterpolation& ramp, float elapsed, float turnMs);
+    // The slowly turning, scrolling square behind the menu and its pages, in four corner colours.
+    void DrawTurningBackground(const char* texture, const BackgroundColours& colours);
+    void FadeNew();
+    void FadeScores();
+    void FadeInfo();
+    void FadeCredits();
+    void FadeQuit();
+    void UpdateHex();
+    void DrawVersionLabel();
+    void DrawGLMouse();
+    // The item under the pointer, or MENU_ITEMS for none.
+    int ItemUnderPointer() const;
+
+    // Skill choice (screens 111 and 113).
+    void DrawSkillLevel();
+    void DrawSkillChosen();
+    // A title in menu orange where the skill and game-over screens put theirs.
+    void DrawOrangeTitle(const char* title);
+    // The arrow stands beside the chosen word; its sideways swing is the arrow ramp's.
+    void DrawArrow(float height);
+
+    // Game over and the high-score pages (screens 114, 106 to 108).
+    void DrawGameOver();
+    void DrawGLCursor(int x, int y);
+    void RecordResult();
+    void ResetNameEntry();
+    void DrawEasyScoresPage();
+    void DrawNormalScoresPage();
+    void DrawHardScoresPage();
+    // Sorts a skill's table and copies it into the display rows.
+    void ShowScores(int skill);
+    // One high-score page: its title and the colour of its lower-left corner.
+    void DrawScoresPage(const char* title, const float (&corner)[3]);
+
+    // Input helpers.
+    void SelectOrConfirm(bool both);
+    void TogglePause();
+    void TypeNameCharacter(unsigned ch);
+    void EraseNameCharacter();
+    void AddNameBlank();
+    void ChangeVolume(float step);
+    void ChangeGamma(float step);
+    void ApplyGammaToTextures();
+    void ClickMenu();
 
     CSoundManager m_sound;
     CTexture m_texture;
+    CGameMngr m_gameMngr;
     CDeltaTime m_deltaTime;
+    int m_mouseX = 0, m_mouseY = 0;
+    t_menuRect m_menuRects[MENU_ITEMS] = {
+        {20, 103, 170, 117}, {20, 153, 135, 167}, {20, 203, 215, 217}, {20, 253, 150, 267}, {20, 303, 105, 317}};
+    int m_cursorX = 150, m_cursorY = 170;
+    CScore m_score;
     CAppLog* m_pLog = nullptr;
     CTexFont* m_pSmallFont = nullptr;
     CTexFont* m_pLargeFont = nullptr;
@@ -111,4 +252,19 @@ private:
     float m_volumeFactor = 1.0f;
     int m_screenState = SCREEN_INTRO_LOGO;
     bool m_cannotStart = false;
+    CPicker* m_pPicker = nullptr;
+
+    t_letterFade m_letterFades[kLetterFades];
+    char m_name[kNameLength + 2] = " ";
+    int m_nameLength = 0;
+    int m_pauseCount = 1;
+    CScore::DisplayName m_rowNames[CScore::kRows] = {};
+    int32_t m_rowScores[CScore::kRows] = {};
+    int32_t m_rowLevels[CScore::kRows] = {};
+
+    CLinearInterpolation m_logoTimer, m_zoom, m_spinX, m_spinY, m_logoFade;
+    float m_cubeDepth = 0.0f;
+    CLinearInterpolation m_backAngle, m_backScroll;
+    CLinearInterpolation m_arrowRamp;
+    CLinearInterpolation m_cursorBlink;
 };

@@ -76,6 +76,11 @@ public:
     static std::unique_ptr<AudioDevice> Open();
     // A device with no output behind it: it mixes only when Render is called.
     static std::unique_ptr<AudioDevice> OpenSilent(int rate);
+    // Sound in virtual time, for a game driven by a virtual clock: Open gives
+    // a device without output, and AdvanceVirtualOutput plays on every such
+    // device what the given milliseconds would have played.
+    static void UseVirtualOutput(bool on);
+    static void AdvanceVirtualOutput(double milliseconds);
     ~AudioDevice();
     AudioDevice(const AudioDevice&) = delete;
     AudioDevice& operator=(const AudioDevice&) = delete;

@@ -12,8 +12,9 @@ void Dispatch(const Message& m, MessageHandler& h)
     switch (m.type) {
     case Message::KeyDown: h.OnKeyDown(m.code, m.repeat); break;
     case Message::KeyUp: h.OnKeyUp(m.code); break;
-    case Message::Char: h.OnChar(m.code); break;
+    case Message::Char: h.OnChar(m.code, m.repeat); break;
     case Message::MouseMove: h.OnMouseMove(m.x, m.y); break;
+    case Message::NcMouseMove: h.OnNcMouseMove(static_cast<int>(m.code)); break;
     case Message::LButtonDown: h.OnLButtonDown(m.x, m.y); break;
     case Message::Activate: h.OnActivateApp(m.code != 0); break;
     case Message::Size: h.OnSize(m.x, m.y); break;
@@ -172,6 +173,10 @@ bool TranslateWindowEvent(const SDL_WindowEvent& w, Message& m)
         m.code = 0;
         return true;
     case SDL_WINDOWEVENT_EXPOSED: m.type = Message::Paint; return true;
+    case SDL_WINDOWEVENT_LEAVE:
+        m.type = Message::NcMouseMove;
+        m.code = HTCAPTION;
+        return true;
     case SDL_WINDOWEVENT_CLOSE: m.type = Message::Close; return true;
     default: return false;
     }
@@ -222,6 +227,7 @@ bool KeyCharacter(const SDL_Event& e, Message& m)
     m = Message{};
     m.type = Message::Char;
     m.code = k == SDLK_BACKSPACE ? 0x08u : k == SDLK_ESCAPE ? 0x1Bu : 0x0Du;
+    m.repeat = e.key.repeat != 0;
     return true;
 }
 
@@ -268,18 +274,25 @@ private:
 
     bool Accept(const SDL_Event& e, Message& m)
     {
+        // Typed text follows its key; it repeats when the key does.
+        if (e.type == SDL_KEYDOWN)
+            m_keyRepeating = e.key.repeat != 0;
         Message extra;
         if (KeyCharacter(e, extra)) {
             m_pending = extra;
             m_hasPending = true;
         }
-        if (Translate(e, m))
+        if (Translate(e, m)) {
+            if (e.type == SDL_TEXTINPUT)
+                m.repeat = m_keyRepeating;
             return true;
+        }
         return Pending(m);
     }
 
     Message m_pending;
     bool m_hasPending = false;
+    bool m_keyRepeating = false;
 };
 
 } // namespace

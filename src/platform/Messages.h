@@ -16,14 +16,22 @@ enum VirtualKey : unsigned {
     VK_RIGHT = 0x27,
     VK_DOWN = 0x28,
     VK_F1 = 0x70,
+    VK_F3 = 0x72,
+    VK_F4 = 0x73,
+    VK_F5 = 0x74,
+    VK_F6 = 0x75,
     VK_F12 = 0x7B,
 };
 
+// Hit-test codes of the window frame.
+constexpr int HTCAPTION = 2;
+constexpr int HTMINBUTTON = 8;
+
 struct Message {
-    enum Type { KeyDown, KeyUp, Char, MouseMove, LButtonDown, Activate, Size, Paint, Close, Quit };
+    enum Type { KeyDown, KeyUp, Char, MouseMove, NcMouseMove, LButtonDown, Activate, Size, Paint, Close, Quit };
     Type type = Quit;
-    unsigned code = 0; // key code, character, or activation flag
-    bool repeat = false;
+    unsigned code = 0; // key code, character, hit-test code, or activation flag
+    bool repeat = false; // the key was already down: an auto-repeat
     int x = 0, y = 0; // client pixels of the chosen screen area, or the new client size
 };
 
@@ -33,8 +41,10 @@ public:
     virtual ~MessageHandler() = default;
     virtual void OnKeyDown(unsigned, bool) { }
     virtual void OnKeyUp(unsigned) { }
-    virtual void OnChar(unsigned) { }
+    virtual void OnChar(unsigned, bool) { }
     virtual void OnMouseMove(int, int) { }
+    // The pointer over the window's frame; HTCAPTION when it left the client area.
+    virtual void OnNcMouseMove(int) { }
     virtual void OnLButtonDown(int, int) { }
     virtual void OnActivateApp(bool) { }
     virtual void OnSize(int, int) { }

@@ -98,7 +98,7 @@ public:
             platform::PostQuitMessage();
     }
     void OnActivateApp(bool on) override { m_active = on; }
-    void OnChar(unsigned) override
+    void OnChar(unsigned, bool) override
     {
         m_record.chars.push_back(m_clock.Now());
         m_clock.Advance(1.0);

@@ -33,9 +33,10 @@ TEST_F(MainFrameWindow, NormalStartLogsEveryStepInOrderAndActivates)
              "Attempt to Initialize new Created GL Window PASSED"})
         expected.push_back(line);
     EXPECT_EQ(expected, LogLines());
-    // No texture file here: said once, and the start goes on.
-    ASSERT_EQ(1u, platform::RecordedMessageBoxes().size());
+    // No texture or scores file here: each said once, and the start goes on.
+    ASSERT_EQ(2u, platform::RecordedMessageBoxes().size());
     EXPECT_EQ("DATA/TEXTURE.VXR was not found.", platform::RecordedMessageBoxes()[0].text);
+    EXPECT_EQ("SCORES.VXR was not found.", platform::RecordedMessageBoxes()[1].text);
     EXPECT_EQ(1, frame.IsActive());
     EXPECT_EQ(1, frame.Fullscreen());
     EXPECT_EQ("Vexorin", gStrWindowText);

@@ -25,7 +25,7 @@ struct Recorder : platform::MessageHandler {
     {
         seen.push_back("down " + std::to_string(vk) + (repeat ? " r" : ""));
     }
-    void OnChar(unsigned c) override { seen.push_back(std::string("char ") + char(c)); }
+    void OnChar(unsigned c, bool) override { seen.push_back(std::string("char ") + char(c)); }
     void OnPaint() override { seen.push_back("paint"); }
     void OnMouseMove(int x, int y) override { seen.push_back("move " + std::to_string(x) + "," + std::to_string(y)); }
     std::vector<std::string> seen;

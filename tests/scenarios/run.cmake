@@ -8,8 +8,12 @@ get_filename_component(name ${SCRIPT} NAME_WE)
 file(REMOVE_RECURSE ${WORK})
 file(MAKE_DIRECTORY ${WORK})
 file(COPY ${GAME}/ DESTINATION ${WORK})
-# Settings left in the game directory by someone playing it never leak in.
+# Settings and scores left in the game directory by someone playing it never leak in.
 file(REMOVE ${WORK}/data/config.dat)
+file(REMOVE ${WORK}/SCORES.VXR)
+if(EXISTS ${dir}/${name}.scores)
+  configure_file(${dir}/${name}.scores ${WORK}/SCORES.VXR COPYONLY)
+endif()
 if(EXISTS ${dir}/${name}.config)
   configure_file(${dir}/${name}.config ${WORK}/data/config.dat COPYONLY)
 endif()

@@ -81,6 +81,14 @@ protected:
 };
 std::string BuiltGame::s_game;
 
+TEST_F(BuiltGame, GivesAFreshFolderTheDefaultScoresButNeverTouchesAPlayersTable)
+{
+    EXPECT_EQ(540u, TempDir::Read(s_game + "/SCORES.VXR").size());
+    TempDir::Write("mine/SCORES.VXR", "the player's own table");
+    ASSERT_EQ(Assets({"build", "mine"}).status, 0);
+    EXPECT_EQ("the player's own table", TempDir::Read("mine/SCORES.VXR"));
+}
+
 TEST_F(BuiltGame, HoldsEveryPictureThenEveryGlyphTheSameOnEveryRun)
 {
     ASSERT_EQ(Assets({"build", "again"}).status, 0);
@@ -142,7 +150,7 @@ TEST(AssetBuild, UsesTheDataFolderInAnyLetterCaseAndSaysWhenItCannot)
     ASSERT_EQ(built.status, 0) << built.err;
     EXPECT_TRUE(TempDir::Exists("game/DATA/TEXTURE.VXR"));
     EXPECT_FALSE(TempDir::Exists("game/data"));
-    EXPECT_EQ(2, std::count(built.out.begin(), built.out.end(), '\n')) << "a line for each step: " << built.out;
+    EXPECT_EQ(3, std::count(built.out.begin(), built.out.end(), '\n')) << "a line for each step: " << built.out;
 
     TempDir::Write("plain", "not a folder");
     const Result refused = Assets({"build", "plain"});

@@ -44,12 +44,31 @@ TEST(Script, ReadsEveryCommandWithItsArguments)
     EXPECT_TRUE(c[12].hasPosition);
     EXPECT_FALSE(c[13].on);
     EXPECT_EQ("out.png", c[15].text);
-    EXPECT_EQ("screen", c[17].condition.variable);
-    EXPECT_EQ("117", c[17].condition.value);
-    EXPECT_EQ(">=", c[18].condition.op);
-    EXPECT_EQ("width", c[18].condition.value);
+    EXPECT_EQ("screen", c[17].conditions.at(0).variable);
+    EXPECT_EQ("117", c[17].conditions.at(0).value);
+    EXPECT_EQ(">=", c[18].conditions.at(0).op);
+    EXPECT_EQ("width", c[18].conditions.at(0).value);
     EXPECT_EQ(2000, c[18].number);
     EXPECT_EQ(20, c[18].line);
+}
+
+TEST(Script, ComparisonsJoinWithAnd)
+{
+    std::vector<Command> c;
+    std::string error;
+    ASSERT_TRUE(ParseScript("expect game == 202 and picker != 300 and score > 0\n"
+                            "until screen == 114 and name == AB within 500\n",
+                    c, error))
+        << error;
+    ASSERT_EQ(3u, c[0].conditions.size());
+    EXPECT_EQ("picker", c[0].conditions[1].variable);
+    EXPECT_EQ("0", c[0].conditions[2].value);
+    ASSERT_EQ(2u, c[1].conditions.size());
+    EXPECT_EQ("AB", c[1].conditions[1].value);
+    EXPECT_EQ(500, c[1].number);
+    for (const char* bad : {"expect game == 202 and", "expect game == 202 or picker == 300",
+             "expect and game == 202", "until game == 202 and within 5", "until game == 202 within"})
+        EXPECT_FALSE(ParseScript(bad, c, error)) << bad;
 }
 
 TEST(Script, BadLinesAreNamedByNumber)

@@ -1,0 +1,256 @@
+#include "frame/MainFrame.h"
+#include "platform/Clock.h"
+#include "platform/GLWindow.h"
+
+#include <GL/gl.h>
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+
+using namespace platform;
+
+namespace {
+
+bool IsNameCharacter(unsigned ch) { return ch < 128 && std::isalnum(static_cast<int>(ch)); }
+
+} // namespace
+
+void CMainFrame::OnKeyDown(unsigned key, bool repeat)
+{
+    if (repeat)
+        return;
+    const int screen = m_screenState;
+    switch (key) {
+    case VK_BACK:
+        if (screen == SCREEN_GAME_OVER)
+            EraseNameCharacter();
+        break;
+    case VK_RETURN:
+        if (screen == SCREEN_SKILL_LEVEL) {
+            m_screenState = SCREEN_SKILL_CHOSEN;
+            ResetFadeFont();
+            m_gameMngr.GetPicker().SetSkill(m_gameMngr.GetSkill());
+        }
+        if (screen == SCREEN_GAME_OVER)
+            RecordResult();
+        break;
+    case VK_PAUSE:
+        if (screen == SCREEN_PLAY)
+            TogglePause();
+        break;
+    case VK_ESCAPE:
+        if (screen == SCREEN_PLAY && m_gameMngr.GetState() == CGameMngr::kPlay
+            && m_gameMngr.GetPicker().GetState() == CPicker::kRunning)
+            m_gameMngr.SetState(CGameMngr::kQuitPrompt);
+        if (screen == SCREEN_INTRO_CUBE) {
+            m_screenState = SCREEN_MAIN_MENU;
+            StopSound("INTRO");
+            StopSound("DRONE");
+        }
+        break;
+    case VK_SPACE:
+        if (screen == SCREEN_GAME_OVER)
+            AddNameBlank();
+        if (screen == SCREEN_PLAY)
+            SelectOrConfirm(true);
+        break;
+    case VK_UP:
+        if (screen == SCREEN_SKILL_LEVEL)
+            m_gameMngr.SetSkill(std::max(0, m_gameMngr.GetSkill() - 1));
+        break;
+    case VK_DOWN:
+        if (screen == SCREEN_SKILL_LEVEL)
+            m_gameMngr.SetSkill(std::min(2, m_gameMngr.GetSkill() + 1));
+        break;
+    case VK_F3: ChangeGamma(-0.1f); break;
+    case VK_F4: ChangeGamma(0.1f); break;
+    case VK_F5: ChangeVolume(-0.05f); break;
+    case VK_F6: ChangeVolume(0.05f); break;
+    default: break;
+    }
+}
+
+void CMainFrame::OnChar(unsigned ch, bool repeat)
+{
+    if (repeat)
+        return;
+    if (m_screenState == SCREEN_GAME_OVER) {
+        if (IsNameCharacter(ch))
+            TypeNameCharacter(ch);
+        return;
+    }
+    if (m_screenState != SCREEN_PLAY)
+        return;
+    const int state = m_gameMngr.GetState();
+    switch (std::toupper(static_cast<int>(ch))) {
+    case 'N':
+        if (state == CGameMngr::kQuitPrompt)
+            m_gameMngr.SetState(CGameMngr::kPlay);
+        break;
+    case 'P': TogglePause(); break;
+    case 'Y':
+        if (state == CGameMngr::kQuitPrompt) {
+            m_screenState = SCREEN_MAIN_MENU;
+            m_gameMngr.StopLevelSound();
+            m_gameMngr.Clear();
+        }
+        break;
+    default: break;
+    }
+}
+
+void CMainFrame::OnLButtonDown(int, int)
+{
+    switch (m_screenState) {
+    case SCREEN_MAIN_MENU: ClickMenu(); break;
+    case SCREEN_SCORES_EASY:
+        PlaySound("CLICK");
+        m_screenState = SCREEN_SCORES_NORMAL;
+        ShowScores(CScore::normal);
+        break;
+    case SCREEN_SCORES_NORMAL:
+        PlaySound("CLICK");
+        m_screenState = SCREEN_SCORES_HARD;
+        ShowScores(CScore::hard);
+        break;
+    case SCREEN_SCORES_HARD:
+    case SCREEN_INFORMATION:
+    case SCREEN_CREDITS:
+        PlaySound("CLICK");
+        m_screenState = SCREEN_MAIN_MENU;
+        break;
+    case SCREEN_PLAY:
+        if (m_gameMngr.GetState() == CGameMngr::kPlay)
+            SelectOrConfirm(false);
+        break;
+    default: break;
+    }
+}
+
+// The menu answers to the pointer's drawn place, the last position a move reported.
+void CMainFrame::ClickMenu()
+{
+    static const struct {
+        MenuItem item;
+        int screen;
+    } kChoices[] = {{MENU_QUIT, SCREEN_FADE_QUIT}, {MENU_NEW_GAME, SCREEN_FADE_NEW_GAME},
+        {MENU_SCORES, SCREEN_FADE_SCORES}, {MENU_INFORMATION, SCREEN_FADE_INFORMATION},
+        {MENU_CREDITS, SCREEN_FADE_CREDITS}};
+    for (const auto& choice : kChoices) {
+        if (m_menuRects[choice.item].Contains(m_mouseX, m_mouseY)) {
+            PlaySound("CLICK");
+            m_screenState = choice.screen;
+            ResetFadeFont();
+            return;
+        }
+    }
+}
+
+void CMainFrame::OnMouseMove(int x, int y)
+{
+    m_mouseX = x;
+    m_mouseY = y;
+    if (!m_fullscreen)
+        ShowSystemCursor(false);
+}
+
+void CMainFrame::OnNcMouseMove(int hitTest)
+{
+    if (!m_fullscreen && (hitTest == HTCAPTION || hitTest == HTMINBUTTON))
+        ShowSystemCursor(true);
+}
+
+// Space tries both in one press; a click only the one that applies.
+void CMainFrame::SelectOrConfirm(bool both)
+{
+    if (m_gameMngr.GetState() != CGameMngr::kPlay)
+        return;
+    CPicker& picker = m_gameMngr.GetPicker();
+    const bool selected = picker.Select() == 1;
+    if (both || !selected)
+        picker.Confirm();
+}
+
+void CMainFrame::TogglePause()
+{
+    const int state = m_gameMngr.GetState();
+    if (m_gameMngr.GetPicker().GetState() != CPicker::kRunning
+        || (state != CGameMngr::kPlay && state != CGameMngr::kPaused))
+        return;
+    ++m_pauseCount;
+    m_gameMngr.SetState(m_pauseCount % 2 == 0 ? CGameMngr::kPaused : CGameMngr::kPlay);
+    if (m_pauseCount >= 3)
+        m_pauseCount = 1;
+}
+
+void CMainFrame::TypeNameCharacter(unsigned ch)
+{
+    if (m_nameLength >= kNameLength) {
+        PlaySound("END");
+        return;
+    }
+    PlaySound("CLICK");
+    m_name[m_nameLength] = static_cast<char>(std::toupper(static_cast<int>(ch)));
+    m_nameLength = std::min(m_nameLength + 1, kNameLength);
+    m_name[std::min(m_nameLength + 1, kNameLength + 1)] = '\0';
+    m_cursorX = std::min(m_cursorX + 16, 342);
+}
+
+void CMainFrame::EraseNameCharacter()
+{
+    if (m_nameLength <= 0)
+        return;
+    PlaySound("END");
+    m_nameLength = std::max(m_nameLength - 1, 0);
+    m_name[m_nameLength] = ' ';
+    m_name[std::min(m_nameLength + 1, kNameLength + 1)] = '\0';
+    m_cursorX = std::max(m_cursorX - 16, 150);
+}
+
+void CMainFrame::AddNameBlank()
+{
+    if (m_nameLength >= kNameLength)
+        return;
+    m_name[m_nameLength] = ' ';
+    m_name[std::min(m_nameLength + 1, kNameLength + 1)] = '\0';
+    m_nameLength = std::min(m_nameLength + 1, kNameLength);
+    m_cursorX += 16;
+}
+
+void CMainFrame::ChangeVolume(float step)
+{
+    static const char* const kKeys[] = {"MENU", "CLICK", "SELECT", "END", "INTRO", "DRONE", "READER"};
+    m_volumeFactor = std::clamp(m_volumeFactor + step, 0.75f, 1.0f);
+    for (const char* key : kKeys)
+        m_sound.SetBufferVolume(key, m_volumeFactor);
+    m_gameMngr.SetVolume(m_volumeFactor);
+    m_gameMngr.GetPicker().SetVolume(m_volumeFactor);
+}
+
+void CMainFrame::ChangeGamma(float step)
+{
+    m_gamma = std::clamp(m_gamma + step, 0.7f, 2.5f);
+    if (!SetGamma(m_gamma, 0.0f))
+        ApplyGammaToTextures();
+}
+
+// A display that refuses gamma ramps gets the gamma baked into every texture
+// instead: the texture file is loaded again through a colour map.
+void CMainFrame::ApplyGammaToTextures()
+{
+    const float started = timeGetTime() * 0.001f;
+    m_texture.DeleteAllTextures();
+    GLfloat map[256];
+    for (int i = 0; i < 256; ++i)
+        map[i] = std::pow(i / 255.0f, 1.0f / m_gamma);
+    glPixelTransferi(GL_MAP_COLOR, GL_TRUE);
+    glPixelMapfv(GL_PIXEL_MAP_R_TO_R, 256, map);
+    glPixelMapfv(GL_PIXEL_MAP_G_TO_G, 256, map);
+    glPixelMapfv(GL_PIXEL_MAP_B_TO_B, 256, map);
+    m_texture.Load();
+    const GLfloat light[] = {m_gamma, m_gamma, m_gamma, 1.0f};
+    glLightfv(GL_LIGHT0, GL_AMBIENT, light);
+    glLightfv(GL_LIGHT0, GL_DIFFUSE, light);
+    const float spent = timeGetTime() * 0.001f - started;
+    m_deltaTime.SetStartFrameTime(m_deltaTime.GetStartFrameTime() + spent);
+}

@@ -1,4 +1,4 @@
-#include "AssetsCommand.h"
+#include "AssetsRun.h"
 #include "Png.h"
 #include "TextureTool.h"
 #include "art/Glyphs.h"
@@ -21,17 +21,6 @@ namespace {
 namespace fs = std::filesystem;
 using texture_file::Record;
 
-struct Result {
-    int status;
-    std::string out, err;
-};
-
-Result Assets(const std::vector<std::string>& args)
-{
-    std::ostringstream out, err;
-    const int status = RunAssets(args, out, err);
-    return {status, out.str(), err.str()};
-}
 
 bool OneLine(const std::string& text)
 {

@@ -1,4 +1,4 @@
-#include "AssetsCommand.h"
+#include "AssetsRun.h"
 #include "platform/MessageBox.h"
 #include "score/Score.h"
 
@@ -11,17 +11,6 @@
 
 namespace {
 
-struct Answer {
-    int status;
-    std::string out, err;
-};
-
-Answer Show(const std::vector<std::string>& args)
-{
-    std::ostringstream out, err;
-    const int status = RunAssets(args, out, err);
-    return {status, out.str(), err.str()};
-}
 
 // A scores file written by the game itself.
 std::string SavedTable()
@@ -42,7 +31,7 @@ TEST(ScoreShow, PrintsTheThreeTablesAsTheGameShowsThem)
 {
     TempDir dir;
     SavedTable();
-    const Answer answer = Show({"scores", "show", "SCORES.VXR"});
+    const Result answer = Assets({"scores", "show", "SCORES.VXR"});
     ASSERT_EQ(0, answer.status) << answer.err;
     EXPECT_TRUE(answer.err.empty());
     std::istringstream lines(answer.out);
@@ -74,17 +63,17 @@ TEST(ScoreShow, ADamagedFileGetsOneLineAndStatusOne)
     };
     for (const auto& [bytes, reason] : cases) {
         TempDir::Write("bad.vxr", bytes);
-        const Answer answer = Show({"scores", "show", "bad.vxr"});
+        const Result answer = Assets({"scores", "show", "bad.vxr"});
         EXPECT_EQ(1, answer.status) << reason;
         EXPECT_TRUE(answer.out.empty()) << answer.out;
         EXPECT_NE(std::string::npos, answer.err.find(reason)) << answer.err;
         EXPECT_EQ(1, std::count(answer.err.begin(), answer.err.end(), '\n')) << answer.err;
     }
-    EXPECT_EQ("vexorin-assets: none.vxr was not found.\n", Show({"scores", "show", "none.vxr"}).err);
-    const Answer folder = Show({"scores", "show", "folder"});
+    EXPECT_EQ("vexorin-assets: none.vxr was not found.\n", Assets({"scores", "show", "none.vxr"}).err);
+    const Result folder = Assets({"scores", "show", "folder"});
     EXPECT_EQ(1, folder.status);
     EXPECT_EQ("vexorin-assets: folder is a folder, not a scores file\n", folder.err);
-    EXPECT_EQ(2, Show({"scores", "show"}).status);
+    EXPECT_EQ(2, Assets({"scores", "show"}).status);
 }
 
 } // namespace

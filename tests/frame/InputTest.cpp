@@ -33,25 +33,8 @@ protected:
         ASSERT_FALSE(Playing(key)) << key << " never ended";
     }
 
-    CGameMngr& Game() { return frame->GameManager(); }
     CPicker& Picker() { return frame->GameManager().GetPicker(); }
 
-    // From the intro or the menu into a running game at skill.
-    void StartPlay(int skill = 1)
-    {
-        ASSERT_NO_FATAL_FAILURE(ToSkillScreen());
-        Game().SetSkill(skill);
-        Key(platform::VK_RETURN);
-        ASSERT_NO_FATAL_FAILURE(RunUntilPlaying());
-    }
-    // Through the chosen word's fade and the level intro, in long frames.
-    void RunUntilPlaying()
-    {
-        for (int n = 0; n < 50 && Game().GetState() != CGameMngr::kPlay; ++n)
-            Frames(2, 100);
-        ASSERT_EQ(CMainFrame::SCREEN_PLAY, Screen());
-        ASSERT_EQ(CGameMngr::kPlay, Game().GetState());
-    }
     // The lit piece made the colour the strand wants, so picking it plays no "MUTATION".
     void LightWantedPiece() { Picker().SetSpokeType(Picker().GetCurrentSpoke(), Picker().GetNextColor()); }
     void LightWrongPiece() { Picker().SetSpokeType(Picker().GetCurrentSpoke(), Picker().GetNextColor() % 4 + 1); }

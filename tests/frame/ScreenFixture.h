@@ -49,15 +49,32 @@ protected:
         frame->OnKeyDown(platform::VK_ESCAPE, false);
         Frame();
     }
-    // From the main menu through NEW GAME's fade to the skill choice.
+    // From the main menu through NEW GAME's fade to the skill choice, in frames of 50 ms.
     void ToSkillScreen()
     {
         ToMenu();
         Click(30, 110);
-        for (int n = 0; n < 200 && Screen() != CMainFrame::SCREEN_SKILL_LEVEL; ++n)
-            Frame();
+        for (int n = 0; n < 100 && Screen() != CMainFrame::SCREEN_SKILL_LEVEL; ++n)
+            Frame(50);
         ASSERT_EQ(CMainFrame::SCREEN_SKILL_LEVEL, Screen());
     }
+    // From the intro or the menu into a running game at skill.
+    void StartPlay(int skill = 1)
+    {
+        ASSERT_NO_FATAL_FAILURE(ToSkillScreen());
+        Game().SetSkill(skill);
+        Key(platform::VK_RETURN);
+        ASSERT_NO_FATAL_FAILURE(RunUntilPlaying());
+    }
+    // Through the chosen word's fade and the level intro, in long frames.
+    void RunUntilPlaying()
+    {
+        for (int n = 0; n < 50 && Game().GetState() != CGameMngr::kPlay; ++n)
+            Frames(2, 100);
+        ASSERT_EQ(CMainFrame::SCREEN_PLAY, Screen());
+        ASSERT_EQ(CGameMngr::kPlay, Game().GetState());
+    }
+    CGameMngr& Game() { return frame->GameManager(); }
     void Key(unsigned key) { frame->OnKeyDown(key, false); }
     void Type(const std::string& text)
     {

@@ -17,7 +17,6 @@ protected:
     static constexpr double kFrameMs = 1000.0 / 60.0;
     static bool Playing(const char* key) { return Singleton<CSoundManager>::GetSingletonPtr()->IsBufferPlaying(key); }
 
-    CGameMngr& Game() { return frame->GameManager(); }
 };
 
 TEST_F(SkillScreen, OpensOnNormalAndUpDownStayWithinTheThreeSkills)

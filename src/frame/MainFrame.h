@@ -161,7 +161,6 @@ private:
     void LoadScores();
     float Elapsed() const;
     void PlaySound(const char* key);
-    void StopSound(const char* key);
 
     // Intro (screens 117 and 116).
     void DrawIntroLogo();

@@ -44,8 +44,8 @@ void CMainFrame::OnKeyDown(unsigned key, bool repeat)
             m_gameMngr.SetState(CGameMngr::kQuitPrompt);
         if (screen == SCREEN_INTRO_CUBE) {
             m_screenState = SCREEN_MAIN_MENU;
-            StopSound("INTRO");
-            StopSound("DRONE");
+            m_sound.StopIfPlaying("INTRO");
+            m_sound.StopIfPlaying("DRONE");
         }
         break;
     case VK_SPACE:

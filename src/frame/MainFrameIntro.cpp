@@ -71,8 +71,8 @@ void CMainFrame::DrawIntroCube()
         m_logoFade.Setup(1.0f, -1.0f, 4200.0f);
     if (m_logoFade.GetValue() < -0.5f) {
         m_screenState = SCREEN_MAIN_MENU;
-        StopSound("INTRO");
-        StopSound("DRONE");
+        m_sound.StopIfPlaying("INTRO");
+        m_sound.StopIfPlaying("DRONE");
     }
     glPopAttrib();
 }

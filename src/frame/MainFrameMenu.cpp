@@ -209,7 +209,7 @@ void CMainFrame::FadeQuit()
 {
     if (!DrawItemFade(MENU_QUIT))
         return;
-    StopSound("CLICK");
+    m_sound.StopIfPlaying("CLICK");
     platform::Message close;
     close.type = platform::Message::Close;
     platform::PostMessage(close);

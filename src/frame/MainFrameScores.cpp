@@ -14,7 +14,7 @@ const float kHardCorner[3] = {0.6f, 0.0f, 0.6f};
 
 void PrintPageText(CTexFont& font, int x, int y, const char* text)
 {
-    font.DrawString(x, y, text, kPageText[0], kPageText[1], kPageText[2]);
+    font.DrawString(x, y, text, kPageText);
 }
 
 } // namespace

@@ -72,9 +72,3 @@ bool CMainFrame::FadeChainStep(int n)
 float CMainFrame::Elapsed() const { return m_deltaTime.GetDeltaTime(); }
 
 void CMainFrame::PlaySound(const char* key) { m_sound.PlayBuffer(key, 0); }
-
-void CMainFrame::StopSound(const char* key)
-{
-    if (m_sound.IsBufferPlaying(key))
-        m_sound.StopBuffer(key);
-}

@@ -6,7 +6,6 @@
 
 namespace {
 
-const float kOrange[3] = {1.94f, 0.24f, 0.0f};
 const float kDimSkill = 0.2f;
 
 const int kWordX = 200;
@@ -30,23 +29,18 @@ const t_skillWord kSkillWords[] = {
     {"HARD", 230, 0.0f, {{'H', 200, 0}, {'A', 216, 1}, {'R', 232, 2}, {'D', 248, 3}}, 4, 4},
 };
 
-void PrintOrange(CTexFont& font, int x, int y, const char* text)
-{
-    font.DrawString(x, y, text, kOrange[0], kOrange[1], kOrange[2]);
-}
-
 } // namespace
 
 void CMainFrame::DrawSkillLevel()
 {
-    StopSound("MENU");
+    m_sound.StopIfPlaying("MENU");
     m_gameMngr.Update(m_screenState);
     const int skill = m_gameMngr.GetSkill();
     m_pLargeFont->Begin();
     DrawOrangeTitle("SKILL LEVEL");
     for (int s = 0; s < CScore::kSkills; ++s) {
         m_pSmallFont->SetColorIntensity(s == skill ? 1.0f : kDimSkill);
-        PrintOrange(*m_pSmallFont, kWordX, kSkillWords[s].y, kSkillWords[s].word);
+        m_pSmallFont->DrawString(kWordX, kSkillWords[s].y, kSkillWords[s].word, kTextOrange);
     }
     m_pLargeFont->End();
     m_arrowRamp.Interpolate(Elapsed());
@@ -56,7 +50,7 @@ void CMainFrame::DrawSkillLevel()
 void CMainFrame::DrawSkillChosen()
 {
     m_gameMngr.Update(m_screenState);
-    StopSound("MENU");
+    m_sound.StopIfPlaying("MENU");
     const int skill = m_gameMngr.GetSkill();
     const t_skillWord& chosen = kSkillWords[skill];
     m_pLargeFont->Begin();
@@ -64,9 +58,9 @@ void CMainFrame::DrawSkillChosen()
     m_pSmallFont->SetColorIntensity(kDimSkill);
     for (int s = 0; s < CScore::kSkills; ++s)
         if (s != skill)
-            PrintOrange(*m_pSmallFont, kWordX, kSkillWords[s].y, kSkillWords[s].word);
+            m_pSmallFont->DrawString(kWordX, kSkillWords[s].y, kSkillWords[s].word, kTextOrange);
     const bool faded = FadeChainStep(chosen.chainLength);
-    DrawFadingWord(*m_pSmallFont, chosen.letters, chosen.letterCount, chosen.y, m_letterFades, kOrange);
+    DrawFadingWord(*m_pSmallFont, chosen.letters, chosen.letterCount, chosen.y, m_letterFades, kTextOrange);
     if (faded)
         StartLevelOne();
     m_pLargeFont->End();
@@ -76,7 +70,7 @@ void CMainFrame::DrawSkillChosen()
 void CMainFrame::DrawOrangeTitle(const char* title)
 {
     m_pLargeFont->SetColorIntensity(1.0f);
-    PrintOrange(*m_pLargeFont, 50, 90, title);
+    m_pLargeFont->DrawString(50, 90, title, kTextOrange);
 }
 
 void CMainFrame::DrawArrow(float height)
@@ -91,7 +85,7 @@ void CMainFrame::DrawArrow(float height)
     glPushMatrix();
     glTranslatef(m_arrowRamp.GetValue(), height, -8.0f);
     m_texture.Use("ARROW");
-    glColor3f(kOrange[0], kOrange[1], kOrange[2]);
+    glColor3fv(kTextOrange);
     DrawTexQuad(0.3f, 0.0f);
     glPopMatrix();
     glDisable(GL_BLEND);

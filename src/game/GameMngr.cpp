@@ -12,8 +12,6 @@
 
 namespace {
 
-const float kOrange[3] = {1.94f, 0.24f, 0.0f};
-
 // The ring's brightness at the end of a level's fade-in and the start of its fade-out.
 const float kRingLit = 0.75f;
 const float kRingFadeMs = 1500.0f;
@@ -354,7 +352,7 @@ CTexFont* CGameMngr::BeginMessages()
 void CGameMngr::PrintOrange(int x, int y, const char* text)
 {
     m_messageFont->SetColorIntensity(1.0f);
-    m_messageFont->DrawString(x, y, text, kOrange[0], kOrange[1], kOrange[2]);
+    m_messageFont->DrawString(x, y, text, kTextOrange);
 }
 
 void CGameMngr::DrawScore()
@@ -371,8 +369,8 @@ float CGameMngr::Elapsed() const { return m_deltaTime ? m_deltaTime->GetDeltaTim
 
 void CGameMngr::StopIfPlaying(const char* key)
 {
-    if (m_sound && m_sound->IsBufferPlaying(key))
-        m_sound->StopBuffer(key);
+    if (m_sound)
+        m_sound->StopIfPlaying(key);
 }
 
 void CGameMngr::StopLevelSound() { StopIfPlaying("LEVEL"); }

@@ -171,7 +171,7 @@ private:
     void DrawSpokeObject(int i);
     void DrawSpokeObjectFadeColor(int i);
     void DrawRingSelect();
-    void PrintRoundText(const char* text, int x, int y, float r, float g, float b);
+    void PrintRoundText(const char* text, int x, int y, const float (&rgb)[3]);
     bool IsRingFading() const;
     bool IsPieceSelected() const;
     int CurrentType() const;

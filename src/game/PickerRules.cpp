@@ -2,6 +2,7 @@
 #include "game/DNA.h"
 #include "game/Picker.h"
 #include "game/m_math.h"
+#include "render/TexFont.h"
 #include "sound/Sound.h"
 
 #include <algorithm>
@@ -97,7 +98,7 @@ void CPicker::PlaceSpoke(int i)
 // The ring stays out of play until the old sparks have died, then the new deal fades in.
 void CPicker::UpdateRefill()
 {
-    PrintRoundText("WAIT...", 95, 150, 1.94f, 0.24f, 0.0f);
+    PrintRoundText("WAIT...", 95, 150, kTextOrange);
     Advance(m_ringFadeRamp);
     if (m_ringFadeRamp.GetValue() < 0.0f && AreParticlesDead()) {
         m_state = kRefillIn;
@@ -113,7 +114,7 @@ void CPicker::UpdateRefill()
 
 void CPicker::UpdateSectionComplete()
 {
-    PrintRoundText("SECTION COMPLETE", 95, 150, 1.94f, 0.24f, 0.0f);
+    PrintRoundText("SECTION COMPLETE", 95, 150, kTextOrange);
     Advance(m_ringFadeRamp);
     if (m_ringFadeRamp.GetValue() < 0.0f && AreParticlesDead()) {
         m_state = kPurifyIn;
@@ -124,7 +125,7 @@ void CPicker::UpdateSectionComplete()
 
 void CPicker::UpdatePurifyIn()
 {
-    PrintRoundText("PURIFY DNA ROUND", 75, 150, 0.04f, 1.24f, 0.0f);
+    PrintRoundText("PURIFY DNA ROUND", 75, 150, {0.04f, 1.24f, 0.0f});
     Advance(m_ringFadeRamp);
     if (m_ringFadeRamp.GetValue() > 0.75f && AreParticlesDead()) {
         m_state = kRunning;

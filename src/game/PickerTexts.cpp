@@ -6,12 +6,10 @@
 
 namespace {
 
-const float kOrange[3] = {1.94f, 0.24f, 0.0f};
-
 void PrintNumber(CTexFont* font, int x, int y, int value)
 {
     if (font)
-        font->DrawString(x, y, std::to_string(value).c_str(), kOrange[0], kOrange[1], kOrange[2]);
+        font->DrawString(x, y, std::to_string(value).c_str(), kTextOrange);
 }
 
 void Print(CTexFont* font, int x, int y, const char* text)
@@ -30,13 +28,13 @@ CTexFont* CPicker::Font(int n, float intensity)
     return font;
 }
 
-void CPicker::PrintRoundText(const char* text, int x, int y, float r, float g, float b)
+void CPicker::PrintRoundText(const char* text, int x, int y, const float (&rgb)[3])
 {
     CTexFont* font = Font(3, 1.0f);
     if (!font)
         return;
     font->Begin();
-    font->DrawString(x, y, text, r, g, b);
+    font->DrawString(x, y, text, rgb);
     font->End();
 }
 
@@ -104,6 +102,6 @@ void CPicker::DrawBonus()
     }
     CTexFont* font = Font(3, m_ringSelectIntensity);
     if (font)
-        font->DrawString(100, 270, "MISSED:", kOrange[0], kOrange[1], kOrange[2]);
+        font->DrawString(100, 270, "MISSED:", kTextOrange);
     PrintNumber(font, 250, 270, m_misses);
 }

@@ -259,7 +259,7 @@ void AudioDevice::AdvanceVirtualOutput(double milliseconds)
     gVirtualFrames += milliseconds * kPreferredRate / 1000.0;
     const auto due = static_cast<size_t>(gVirtualFrames);
     gVirtualFrames -= static_cast<double>(due);
-    std::vector<float> scratch(2 * kDeviceFrames);
+    static std::vector<float> scratch(2 * kDeviceFrames); // the mix is only listened to by the clock
     std::erase_if(gVirtualMixers, [](const std::weak_ptr<MixerState>& m) { return m.expired(); });
     for (const auto& weak : gVirtualMixers) {
         auto mixer = weak.lock();

@@ -3,6 +3,9 @@
 
 class CTexture;
 
+// The orange of the game's titles and messages; above 1.0 is clamped by GL.
+constexpr float kTextOrange[3] = {1.94f, 0.24f, 0.0f};
+
 // Text drawn from one texture per character, in a 640 x 480 screen space,
 // shaded by four corner colours and faded by an intensity.
 class CTexFont {
@@ -18,6 +21,7 @@ public:
     void End();
     void DrawString(int x, int y, const char* text);
     void DrawString(int x, int y, const char* text, float r, float g, float b);
+    void DrawString(int x, int y, const char* text, const float (&rgb)[3]) { Print(x, y, text, rgb); }
 
     unsigned long Mode() const { return m_mode; }
     int GlyphWidth() const { return m_glyphWidth; }

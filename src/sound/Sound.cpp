@@ -85,6 +85,8 @@ bool CSoundManager::StopBuffer(const std::string& key)
     return entry.buffer && entry.buffer->Stop();
 }
 
+bool CSoundManager::StopIfPlaying(const std::string& key) { return IsBufferPlaying(key) && StopBuffer(key); }
+
 bool CSoundManager::IsBufferPlaying(const std::string& key)
 {
     t_soundBuffer& entry = m_buffers[key];

@@ -38,6 +38,8 @@ public:
     bool PlayBuffer(const std::string& key, int loop);
     bool StopBuffer(const std::string& key);
     bool IsBufferPlaying(const std::string& key);
+    // Stops a sound only when it plays; true when it was stopped.
+    bool StopIfPlaying(const std::string& key);
     // Level 1.0 is full volume, 0.0 silence: attenuation trunc(level * 10000) - 10000.
     bool SetBufferVolume(const std::string& key, float level);
     // Refills a buffer whose memory was lost from its file; true when usable.

@@ -6,10 +6,10 @@
 
 #include <algorithm>
 #include <cmath>
-#include <functional>
-#include <map>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
+#include <map>
 #include <unistd.h>
 
 Driver::Driver(std::vector<Command> commands, DriverOptions options)
@@ -263,7 +263,8 @@ const std::map<std::string, std::function<double(CMainFrame&)>>& Variables()
     static const std::map<std::string, std::function<double(CMainFrame&)>> variables = {
         {"screen", [](CMainFrame& f) { return f.ScreenState(); }},
         {"active", [](CMainFrame& f) { return f.IsActive(); }},
-        {"fps", [](CMainFrame&) { return CDeltaTime::GetSingletonPtr() ? CDeltaTime::GetSingletonPtr()->GetFPS() : 0; }},
+        {"fps",
+            [](CMainFrame&) { return CDeltaTime::GetSingletonPtr() ? CDeltaTime::GetSingletonPtr()->GetFPS() : 0; }},
         {"width", [](CMainFrame& f) { return f.ClientWidth(); }},
         {"height", [](CMainFrame& f) { return f.ClientHeight(); }},
         {"game", [](CMainFrame& f) { return f.GameManager().GetState(); }},
@@ -359,8 +360,8 @@ std::string Driver::StateLine() const
     char head[64];
     std::snprintf(head, sizeof head, "frame=%d time=%.3f", m_frames, m_clock.Now());
     std::string line = head;
-    for (const char* name : {"screen", "active", "fps", "width", "height", "game", "picker", "level", "skill",
-             "score", "mutations", "misses", "next", "current", "current_type", "pattern"}) {
+    for (const char* name : {"screen", "active", "fps", "width", "height", "game", "picker", "level", "skill", "score",
+             "mutations", "misses", "next", "current", "current_type", "pattern"}) {
         double value = 0;
         if (Lookup(name, value)) {
             char item[64];

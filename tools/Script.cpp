@@ -115,8 +115,8 @@ bool ParseArguments(Command& c, const std::vector<std::string>& w, const std::st
         return n == 1 && c.text.size() > 4 && c.text.substr(c.text.size() - 4) == ".png";
     case Command::Expect: return ParseConditions(w, 1, w.size(), c.conditions);
     case Command::Until:
-        return n >= 5 && w[n - 1] == "within" && ParseNumber(w[n], c.number)
-            && ParseConditions(w, 1, n - 1, c.conditions);
+        return n >= 5 && w[n - 1] == "within" && ParseNumber(w[n], c.number) &&
+            ParseConditions(w, 1, n - 1, c.conditions);
     }
     return false;
 }

@@ -39,8 +39,8 @@ void CMainFrame::OnKeyDown(unsigned key, bool repeat)
             TogglePause();
         break;
     case VK_ESCAPE:
-        if (screen == SCREEN_PLAY && m_gameMngr.GetState() == CGameMngr::kPlay
-            && m_gameMngr.GetPicker().GetState() == CPicker::kRunning)
+        if (screen == SCREEN_PLAY && m_gameMngr.GetState() == CGameMngr::kPlay &&
+            m_gameMngr.GetPicker().GetState() == CPicker::kRunning)
             m_gameMngr.SetState(CGameMngr::kQuitPrompt);
         if (screen == SCREEN_INTRO_CUBE) {
             m_screenState = SCREEN_MAIN_MENU;
@@ -174,8 +174,8 @@ void CMainFrame::SelectOrConfirm(bool both)
 void CMainFrame::TogglePause()
 {
     const int state = m_gameMngr.GetState();
-    if (m_gameMngr.GetPicker().GetState() != CPicker::kRunning
-        || (state != CGameMngr::kPlay && state != CGameMngr::kPaused))
+    if (m_gameMngr.GetPicker().GetState() != CPicker::kRunning ||
+        (state != CGameMngr::kPlay && state != CGameMngr::kPaused))
         return;
     ++m_pauseCount;
     m_gameMngr.SetState(m_pauseCount % 2 == 0 ? CGameMngr::kPaused : CGameMngr::kPlay);

@@ -12,10 +12,7 @@ const float kEasyCorner[3] = {0.6f, 0.0f, 0.0f};
 const float kNormalCorner[3] = {0.0f, 0.0f, 0.6f};
 const float kHardCorner[3] = {0.6f, 0.0f, 0.6f};
 
-void PrintPageText(CTexFont& font, int x, int y, const char* text)
-{
-    font.DrawString(x, y, text, kPageText);
-}
+void PrintPageText(CTexFont& font, int x, int y, const char* text) { font.DrawString(x, y, text, kPageText); }
 
 } // namespace
 
@@ -27,7 +24,8 @@ void CMainFrame::DrawHardScoresPage() { DrawScoresPage("HARD", kHardCorner); }
 
 void CMainFrame::DrawScoresPage(const char* title, const float (&corner)[3])
 {
-    DrawTurningBackground("BACKGROUND3", {{{0.0f, 0.9f, 0.0f}, {0.0f, 0.6f, 0.0f}, {0.0f, 0.9f, 0.0f}, {corner[0], corner[1], corner[2]}}});
+    DrawTurningBackground("BACKGROUND3",
+        {{{0.0f, 0.9f, 0.0f}, {0.0f, 0.6f, 0.0f}, {0.0f, 0.9f, 0.0f}, {corner[0], corner[1], corner[2]}}});
 
     m_pLargeFont->Begin();
     m_pLargeFont->SetColorIntensity(1.0f);

@@ -284,6 +284,10 @@ const std::map<std::string, std::function<double(CMainFrame&)>>& Variables()
         {"pattern", [](CMainFrame& f) { return f.GameManager().GetPicker().GetPattern(); }},
         {"volume", [](CMainFrame& f) { return f.VolumeFactor(); }},
         {"gamma", [](CMainFrame& f) { return f.GammaValue(); }},
+        {"info_typed", [](CMainFrame& f) { return f.InfoTyped(); }},
+        {"reader", [](CMainFrame& f) { return f.ReaderPosition(); }},
+        {"spin", [](CMainFrame& f) { return f.SpinX(); }},
+        {"scroll", [](CMainFrame& f) { return f.BackgroundScroll(); }},
     };
     return variables;
 }

@@ -26,6 +26,8 @@ void SetInitialGLState();
 extern std::string gStrWindowText;
 // The hexagon clusters behind the main menu's items.
 extern CHex startHex, startHex2, startHex3;
+// The information page's text, with its colour and click codes.
+extern const char gInformationText[];
 
 // A screen area and colour depth decided without the settings file or dialog.
 struct DisplaySettings {
@@ -143,6 +145,13 @@ public:
     float GammaValue() const { return m_gamma; }
     int PauseCount() const { return m_pauseCount; }
     float CubeDepth() const { return m_cubeDepth; }
+    // Characters the information page typed since it was entered, codes included.
+    int InfoTyped() const { return m_infoTyped; }
+    float ReaderPosition() const { return m_readerPos; }
+    const CTextBox* InfoBox() const { return m_pInfoBox; }
+    // The cube's turn about x, which the credits page's logo carries on.
+    float SpinX() const { return m_spinX.GetValue(); }
+    float BackgroundScroll() const { return m_backScroll.GetValue(); }
     const CScore::DisplayName& RowName(int row) const { return m_rowNames[row]; }
     int32_t RowScore(int row) const { return m_rowScores[row]; }
     int32_t RowLevel(int row) const { return m_rowLevels[row]; }
@@ -189,6 +198,14 @@ private:
     void DrawGLMouse();
     // The item under the pointer, or MENU_ITEMS for none.
     int ItemUnderPointer() const;
+
+    // Information and credits pages (screens 109 and 110).
+    void ResetInfoPage();
+    void DrawInfoPage();
+    void TypeInfoCharacter(uint32_t now);
+    void DrawReaderPanel();
+    void DrawCreditsPage();
+    void DrawCreditsLogo();
 
     // Skill choice (screens 111 and 113).
     void DrawSkillLevel();
@@ -264,6 +281,11 @@ private:
     CLinearInterpolation m_logoTimer, m_zoom, m_spinX, m_spinY, m_logoFade;
     float m_cubeDepth = 0.0f;
     CLinearInterpolation m_backAngle, m_backScroll;
+    const char* m_infoTyping = gInformationText;
+    uint32_t m_nextCharTime = 0;
+    int m_infoTyped = 0;
+    float m_readerPos = -8.0f;
+    float m_readerSpeed = 0.02f;
     CLinearInterpolation m_arrowRamp;
     CLinearInterpolation m_cursorBlink;
 };

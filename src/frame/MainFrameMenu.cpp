@@ -195,7 +195,7 @@ void CMainFrame::FadeInfo()
     if (!DrawItemFade(MENU_INFORMATION))
         return;
     m_screenState = SCREEN_INFORMATION;
-    PlaySound("READER");
+    ResetInfoPage();
 }
 
 void CMainFrame::FadeCredits()

@@ -33,8 +33,8 @@ void CMainFrame::RunScreen()
     case SCREEN_SCORES_EASY: DrawEasyScoresPage(); break;
     case SCREEN_SCORES_NORMAL: DrawNormalScoresPage(); break;
     case SCREEN_SCORES_HARD: DrawHardScoresPage(); break;
-    case SCREEN_INFORMATION:
-    case SCREEN_CREDITS: break;
+    case SCREEN_INFORMATION: DrawInfoPage(); break;
+    case SCREEN_CREDITS: DrawCreditsPage(); break;
     case SCREEN_SKILL_LEVEL: DrawSkillLevel(); break;
     case SCREEN_PLAY: m_gameMngr.Update(m_screenState); break;
     case SCREEN_SKILL_CHOSEN: DrawSkillChosen(); break;

@@ -142,16 +142,7 @@ void CMainFrame::DrawReaderPanel()
     glTranslatef(m_readerPos, 0.0f, kReaderStart);
     m_texture.Use("READER");
     glColor3f(0.0f, 1.0f, 0.0f);
-    glBegin(GL_QUADS);
-    glTexCoord2f(0.0f, 0.0f);
-    glVertex3f(-5.0f, -5.0f, 0.0f);
-    glTexCoord2f(1.0f, 0.0f);
-    glVertex3f(5.0f, -5.0f, 0.0f);
-    glTexCoord2f(1.0f, 1.0f);
-    glVertex3f(5.0f, 5.0f, 0.0f);
-    glTexCoord2f(0.0f, 1.0f);
-    glVertex3f(-5.0f, 5.0f, 0.0f);
-    glEnd();
+    DrawTexQuad(5.0f, 0.0f);
     glDisable(GL_BLEND);
 
     glPushMatrix();

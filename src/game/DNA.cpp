@@ -182,16 +182,7 @@ void CDNA::DrawMarker(const char* key, float shift)
     glPushMatrix();
     glRotatef(90.0f, 0.0f, 1.0f, 0.0f);
     glTranslatef(shift, 0.0f, 0.0f);
-    glBegin(GL_QUADS);
-    glTexCoord2f(0.0f, 0.0f);
-    glVertex3f(-0.32f, -0.32f, 0.0f);
-    glTexCoord2f(1.0f, 0.0f);
-    glVertex3f(0.32f, -0.32f, 0.0f);
-    glTexCoord2f(1.0f, 1.0f);
-    glVertex3f(0.32f, 0.32f, 0.0f);
-    glTexCoord2f(0.0f, 1.0f);
-    glVertex3f(-0.32f, 0.32f, 0.0f);
-    glEnd();
+    DrawTexQuad(0.32f, 0.0f);
     glPopMatrix();
     glEnable(GL_CULL_FACE);
     glDisable(GL_BLEND);

@@ -23,8 +23,6 @@ protected:
         picker.SetSpokeType(picker.GetCurrentSpoke(), type);
         picker.ClearDeselect();
     }
-    static bool Playing(const char* key) { return Singleton<CSoundManager>::GetSingletonPtr()->IsBufferPlaying(key); }
-    static void StopSound(const char* key) { Singleton<CSoundManager>::GetSingletonPtr()->StopBuffer(key); }
 
     std::string RowName(int row) const { return frame->RowName(row); }
 };
@@ -57,7 +55,7 @@ TEST_F(GameOver, NameHoldsElevenCharactersAndTheTwelfthSoundsTheEnd)
     ASSERT_NO_FATAL_FAILURE(LoseGame(1));
     Type("ABCDEFGHIJK");
     ASSERT_EQ(11, frame->NameLength());
-    StopSound("END");
+    Sound().StopBuffer("END");
     Type("L");
     EXPECT_TRUE(Playing("END"));
     Key(platform::VK_SPACE);

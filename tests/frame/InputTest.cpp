@@ -24,8 +24,6 @@ TEST_F(Input, EscapeSkipsTheCubeButNotTheFirstLogo)
 // takes real time, whatever the virtual clock says.
 class InputScreen : public ScreenFixture {
 protected:
-    static CSoundManager& Sound() { return *Singleton<CSoundManager>::GetSingletonPtr(); }
-    static bool Playing(const char* key) { return Sound().IsBufferPlaying(key); }
     static void WaitUntilSilent(const char* key)
     {
         for (int n = 0; n < 600 && Playing(key); ++n)

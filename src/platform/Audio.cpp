@@ -175,6 +175,15 @@ bool AudioBuffer::SetVolume(int attenuation)
     const float gain = attenuation == kSilence ? 0.0f : std::pow(10.0f, static_cast<float>(attenuation) / 2000.0f);
     Guard guard(*m_mixer);
     m_voice->gain = gain;
+    m_attenuation = attenuation;
+    return true;
+}
+
+bool AudioBuffer::GetVolume(int& attenuation) const
+{
+    if (!m_mixer->Usable())
+        return false;
+    attenuation = m_attenuation;
     return true;
 }
 

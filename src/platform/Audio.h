@@ -43,6 +43,8 @@ public:
     bool GetStatus(uint32_t& status) const;
     // Attenuation in hundredths of a decibel, from kSilence to 0 (full volume).
     bool SetVolume(int attenuation);
+    // The attenuation last set; 0 until a volume is set.
+    bool GetVolume(int& attenuation) const;
     // Hands out the whole buffer for filling; Unlock takes the bytes written.
     bool Lock(void*& data, uint32_t& bytes);
     bool Unlock(uint32_t bytes);
@@ -62,6 +64,7 @@ private:
     std::unique_ptr<Voice> m_voice;
     WaveFormat m_format;
     uint32_t m_bytes;
+    int m_attenuation = 0;
     std::vector<uint8_t> m_staging; // file bytes between Lock and Unlock
 };
 

@@ -24,8 +24,6 @@ TEST_F(Input, EscapeSkipsTheCubeButNotTheFirstLogo)
 // takes real time, whatever the virtual clock says.
 class InputScreen : public ScreenFixture {
 protected:
-    static CSoundManager& Sound() { return *Singleton<CSoundManager>::GetSingletonPtr(); }
-    static bool Playing(const char* key) { return Sound().IsBufferPlaying(key); }
     static void WaitUntilSilent(const char* key)
     {
         for (int n = 0; n < 600 && Playing(key); ++n)
@@ -440,8 +438,18 @@ TEST_F(InputPages, InformationAndCreditsReturnToTheMenuOnAClick)
     ClickOn(CMainFrame::SCREEN_MAIN_MENU);
 }
 
-TEST_F(InputScreen, VolumeStepsStayBetweenThreeQuartersAndFull)
+// The factor reaches every sound of the game, as an attenuation in hundredths of a decibel.
+TEST_F(InputScreen, VolumeStepsStayBetweenThreeQuartersAndFullForEverySound)
 {
+    auto expectAttenuation = [](int expected) {
+        for (const char* key : kSoundKeys) {
+            const auto& buffer = Sound().Buffers().at(key).buffer;
+            ASSERT_TRUE(buffer) << key;
+            int attenuation = 1;
+            EXPECT_TRUE(buffer->GetVolume(attenuation)) << key;
+            EXPECT_EQ(expected, attenuation) << key;
+        }
+    };
     Frame();
     for (int n = 1; n <= 5; ++n) {
         Key(platform::VK_F5);
@@ -451,11 +459,13 @@ TEST_F(InputScreen, VolumeStepsStayBetweenThreeQuartersAndFull)
     EXPECT_FLOAT_EQ(0.75f, frame->VolumeFactor());
     Key(platform::VK_F5);
     EXPECT_FLOAT_EQ(0.75f, frame->VolumeFactor());
+    expectAttenuation(-2500);
     Key(platform::VK_F6);
     EXPECT_NEAR(0.8f, frame->VolumeFactor(), 1e-5f);
     for (int n = 0; n < 6; ++n)
         Key(platform::VK_F6);
     EXPECT_FLOAT_EQ(1.0f, frame->VolumeFactor());
+    expectAttenuation(0);
 }
 
 // The offscreen display refuses gamma ramps, so every step reloads the

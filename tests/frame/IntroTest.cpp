@@ -21,7 +21,6 @@ protected:
             Steps(1);
         ASSERT_EQ(CMainFrame::SCREEN_INTRO_CUBE, Screen());
     }
-    static bool Playing(const char* key) { return CSoundManager::GetSingletonPtr()->IsBufferPlaying(key); }
     // The summed brightness of the last frame's middle column.
     uint32_t MiddleBrightness() const
     {

@@ -88,16 +88,33 @@ protected:
     }
     int Screen() const { return frame->ScreenState(); }
 
-    // The last drawn frame's colour at (x, y), y from the top: 0xRRGGBB.
-    uint32_t Pixel(int x, int y) const
-    {
+    // A drawn frame, read back once for looking at many of its pixels.
+    struct Picture {
         std::vector<uint8_t> rgb;
         int width = 0, height = 0;
-        if (!frame->Window().ReadFrame(rgb, width, height) || x < 0 || y < 0 || x >= width || y >= height)
-            return 0;
-        const size_t at = (static_cast<size_t>(y) * width + x) * 3;
-        return (uint32_t(rgb[at]) << 16) | (uint32_t(rgb[at + 1]) << 8) | rgb[at + 2];
+        // The colour at (x, y), y from the top: 0xRRGGBB; black outside the picture.
+        uint32_t At(int x, int y) const
+        {
+            if (x < 0 || y < 0 || x >= width || y >= height)
+                return 0;
+            const size_t at = (static_cast<size_t>(y) * width + x) * 3;
+            return (uint32_t(rgb[at]) << 16) | (uint32_t(rgb[at + 1]) << 8) | rgb[at + 2];
+        }
+    };
+    Picture LastFrame() const
+    {
+        Picture picture;
+        if (!frame->Window().ReadFrame(picture.rgb, picture.width, picture.height))
+            picture.width = picture.height = 0;
+        return picture;
     }
+    uint32_t Pixel(int x, int y) const { return LastFrame().At(x, y); }
+
+    static CSoundManager& Sound() { return *Singleton<CSoundManager>::GetSingletonPtr(); }
+    static bool Playing(const char* key) { return Sound().IsBufferPlaying(key); }
+    // Every sound the game loads: the front end's, the game manager's and the picker's.
+    static constexpr const char* kSoundKeys[] = {
+        "MENU", "CLICK", "SELECT", "END", "INTRO", "DRONE", "READER", "LEVEL", "PURIFY", "NEXT", "MUTATION", "PATTERN"};
 
     platform::VirtualClock clock;
     std::unique_ptr<CMainFrame> frame;

@@ -205,6 +205,12 @@ TEST_F(LevelEnd, CleanStrandFadesOutWithTheBonusAndDealsTheNextLevel)
     EXPECT_EQ(0, m_gm->GetDNA().FindEmptyDNAIndex());
     EXPECT_EQ(CPicker::kPatternRandom, Picker().GetPattern());
     EXPECT_EQ(288.75f, Picker().GetPatternSpeed());
+    // Dealt before the new speed was set: each piece's first highlight keeps level 1's 300 ms.
+    for (int i = 0; i < CPicker::kNumSpokes; ++i) {
+        CLinearInterpolation rise = Picker().GetSpoke(i).colourRamp;
+        rise.Interpolate(150.0f);
+        EXPECT_FLOAT_EQ(0.5f, rise.GetValue()) << "spoke " << i;
+    }
     EXPECT_EQ(1, PatternPieces());
     EXPECT_EQ(0.0f, m_gm->GetFadeValue());
     EXPECT_NE(0, Picker().GetNextColor());

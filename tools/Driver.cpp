@@ -257,6 +257,17 @@ void Driver::Fail(const Command& c, const std::string& why)
 
 namespace {
 
+// The middle pixel of the last frame shown, as 0xRRGGBB; -1 before the first.
+double CentreColour(CMainFrame& frame)
+{
+    std::vector<uint8_t> rgb;
+    int width = 0, height = 0;
+    if (!frame.Window().ReadFrame(rgb, width, height))
+        return -1;
+    const uint8_t* p = &rgb[(static_cast<size_t>(height / 2) * width + width / 2) * 3];
+    return (p[0] << 16) | (p[1] << 8) | p[2];
+}
+
 // The state variables scripts may name, each read off the running frame.
 const std::map<std::string, std::function<double(CMainFrame&)>>& Variables()
 {
@@ -284,6 +295,9 @@ const std::map<std::string, std::function<double(CMainFrame&)>>& Variables()
         {"pattern", [](CMainFrame& f) { return f.GameManager().GetPicker().GetPattern(); }},
         {"volume", [](CMainFrame& f) { return f.VolumeFactor(); }},
         {"gamma", [](CMainFrame& f) { return f.GammaValue(); }},
+        {"video_frames", [](CMainFrame&) { return gAppVideo.FramesLoaded(); }},
+        {"video_frame", [](CMainFrame&) { return gAppVideo.CurrentFrame(); }},
+        {"centre_rgb", CentreColour},
     };
     return variables;
 }

@@ -5,6 +5,7 @@
 #include "app/LinearInterpolation.h"
 #include "game/GameMngr.h"
 #include "platform/GLWindow.h"
+#include "render/GLVideo.h"
 #include "render/Hex.h"
 #include "render/Texture.h"
 #include "score/Score.h"
@@ -26,6 +27,8 @@ void SetInitialGLState();
 extern std::string gStrWindowText;
 // The hexagon clusters behind the main menu's items.
 extern CHex startHex, startHex2, startHex3;
+// The logo video on the faces of the intro's cube.
+extern CGLVideo gAppVideo;
 
 // A screen area and colour depth decided without the settings file or dialog.
 struct DisplaySettings {

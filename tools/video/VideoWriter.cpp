@@ -40,18 +40,31 @@ std::string Why(const std::string& step, int error)
     return step + ": " + text;
 }
 
-// Full-range BT.601, as JPEG pictures have it; done here so every machine gives the same bytes.
-void ToYuv444(const std::vector<uint8_t>& rgb, AVFrame& frame)
+// Full-range BT.601 with colour at half resolution, as JPEG pictures usually
+// have it; done here so every machine gives the same bytes.
+void ToYuv420(const std::vector<uint8_t>& rgb, AVFrame& frame)
 {
+    // The last row and column repeat for odd sizes.
+    auto pixel = [&](int x, int y) {
+        const int row = std::min(y, frame.height - 1), column = std::min(x, frame.width - 1);
+        return &rgb[(static_cast<size_t>(row) * frame.width + column) * 3];
+    };
     for (int y = 0; y < frame.height; ++y)
         for (int x = 0; x < frame.width; ++x) {
-            const uint8_t* p = &rgb[(static_cast<size_t>(y) * frame.width + x) * 3];
-            const int r = p[0], g = p[1], b = p[2];
-            frame.data[0][y * frame.linesize[0] + x] = uint8_t((19595 * r + 38470 * g + 7471 * b + 32768) >> 16);
+            const uint8_t* p = pixel(x, y);
+            frame.data[0][y * frame.linesize[0] + x] =
+                uint8_t((19595 * p[0] + 38470 * p[1] + 7471 * p[2] + 32768) >> 16);
+        }
+    for (int y = 0; y < (frame.height + 1) / 2; ++y)
+        for (int x = 0; x < (frame.width + 1) / 2; ++x) {
+            int r = 0, g = 0, b = 0;
+            for (const uint8_t* p :
+                {pixel(2 * x, 2 * y), pixel(2 * x + 1, 2 * y), pixel(2 * x, 2 * y + 1), pixel(2 * x + 1, 2 * y + 1)})
+                r += p[0], g += p[1], b += p[2];
             frame.data[1][y * frame.linesize[1] + x] =
-                uint8_t(std::clamp((-11059 * r - 21709 * g + 32768 * b + (128 << 16) + 32768) >> 16, 0, 255));
+                uint8_t(std::clamp((-11059 * r - 21709 * g + 32768 * b + (512 << 16) + 131072) >> 18, 0, 255));
             frame.data[2][y * frame.linesize[2] + x] =
-                uint8_t(std::clamp((32768 * r - 27439 * g - 5329 * b + (128 << 16) + 32768) >> 16, 0, 255));
+                uint8_t(std::clamp((32768 * r - 27439 * g - 5329 * b + (512 << 16) + 131072) >> 18, 0, 255));
         }
 }
 
@@ -89,7 +102,7 @@ bool OpenCodec(Encoder& e, const VideoFormat& format, std::string& problem)
     c.height = format.height;
     c.time_base = AVRational{1, format.fps};
     c.framerate = AVRational{format.fps, 1};
-    c.pix_fmt = jpeg ? AV_PIX_FMT_YUVJ444P : AV_PIX_FMT_PAL8;
+    c.pix_fmt = jpeg ? AV_PIX_FMT_YUVJ420P : AV_PIX_FMT_PAL8;
     c.color_range = jpeg ? AVCOL_RANGE_JPEG : AVCOL_RANGE_UNSPECIFIED;
     c.flags |= AV_CODEC_FLAG_BITEXACT;
     c.thread_count = 1;
@@ -176,7 +189,7 @@ bool WriteVideo(const std::string& path, const VideoFormat& format, const FrameS
             return false;
         }
         if (format.codec == Codec::Mjpeg) {
-            ToYuv444(rgb, *e.frame);
+            ToYuv420(rgb, *e.frame);
         } else if (!ToPalette(rgb, *e.frame)) {
             problem = "frame " + std::to_string(i) + " has more than 256 colours";
             return false;

@@ -19,7 +19,7 @@ public:
     Video(const Video&) = delete;
     Video& operator=(const Video&) = delete;
 
-    // False when the file cannot be read or holds no video stream we can decode.
+    // False when the file cannot be read or holds no video stream we can decode. One file per object.
     bool Open(const std::string& path);
     // The next frame into kFrameBytes bytes, rows bottom-up (the first row is
     // the picture's bottom one). False at the end, on a decoding error, or at the cap.

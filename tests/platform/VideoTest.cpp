@@ -102,6 +102,20 @@ TEST(Video, StopsAtTheCapAndSaysItWasCut)
     EXPECT_FALSE(video.ReadFrame(pixels.data()));
 }
 
+TEST(Video, FiguresThatMakeNoSenseAreTakenForTwentyFiveFramesASecond)
+{
+    TempDir dir;
+    video::VideoFormat format;
+    format.width = format.height = 8;
+    format.frames = 5;
+    format.fps = 100000;
+    ASSERT_TRUE(WriteFlatVideo("fast.avi", format, {{10, 10, 10}}));
+    Video video;
+    ASSERT_TRUE(video.Open("fast.avi"));
+    EXPECT_EQ(ReadAll(video).size(), 5u);
+    EXPECT_EQ(video.DurationMs(), 200);
+}
+
 TEST(Video, RefusesWhatHoldsNoVideo)
 {
     TempDir dir;

@@ -21,6 +21,10 @@ constexpr float kRadius = 0.36f;
 constexpr float kTwistDegrees = 36.0f; // from one base pair to the next
 constexpr float kTiltDegrees = -28.0f; // the axis leans to the right
 constexpr float kBeadRadius = 0.075f;
+// The backbones reach a little past the end pairs.
+constexpr float kBackboneOverhang = 0.06f;
+constexpr int kBackboneSteps = 90;
+constexpr float kBackboneStep = (2.0f * (kHalfLength + kBackboneOverhang)) / kBackboneSteps;
 
 // The piece colours; each pair joins red with green or blue with yellow.
 const Color kPieceColours[4] = {{1.0f, 0.16f, 0.12f}, {0.2f, 1.0f, 0.28f}, {0.22f, 0.42f, 1.0f}, {1.0f, 0.84f, 0.12f}};
@@ -48,7 +52,12 @@ Placed Place(float along, float angleDegrees)
 }
 
 float PairAlong(int pair) { return -kHalfLength + 2.0f * kHalfLength * pair / (kPairs - 1); }
-float PairAngle(int pair, float turn) { return pair * kTwistDegrees + turn; }
+// The first strand's angle round the axis at a point along it; the second's is opposite.
+float AngleAt(float along, float turn)
+{
+    return (along + kHalfLength) / (2.0f * kHalfLength) * (kPairs - 1) * kTwistDegrees + turn;
+}
+float Depth(float angleDegrees) { return std::cos(angleDegrees * kPi / 180.0f); }
 
 // The pixels a shape of the given reach round a point can touch.
 struct Box {
@@ -140,48 +149,52 @@ void Twinkles(Canvas& canvas, float phase)
     }
 }
 
-// The two backbones as a chain of short strokes, and the pairs' rungs and
-// beads, drawn far side first.
-void Helix(Canvas& canvas, float turn)
+enum class Part { Backbone, Rung, Bead };
+
+struct Piece {
+    float depth; // drawn in order of depth, far side first
+    Part part;
+    int pair, strand;
+    float along, angle;
+};
+
+// The two backbones as a chain of short strokes, and each pair's two half
+// rungs and two beads.
+std::vector<Piece> HelixPieces(float turn)
 {
-    struct Piece {
-        float depth;
-        int kind; // 0 backbone stroke, 1 rung, 2 bead
-        int pair;
-        float along, angle;
-    };
     std::vector<Piece> pieces;
-    constexpr int kSteps = 90;
     for (int strand = 0; strand < 2; ++strand)
-        for (int s = 0; s < kSteps; ++s) {
-            const float along = -kHalfLength - 0.06f + (2.0f * kHalfLength + 0.12f) * s / kSteps;
-            const float angle =
-                (along + kHalfLength) / (2.0f * kHalfLength) * (kPairs - 1) * kTwistDegrees + turn + 180.0f * strand;
-            pieces.push_back({std::cos(angle * kPi / 180.0f), 0, 0, along, angle});
+        for (int s = 0; s < kBackboneSteps; ++s) {
+            const float along = -kHalfLength - kBackboneOverhang + kBackboneStep * s;
+            const float angle = AngleAt(along, turn) + 180.0f * strand;
+            pieces.push_back({Depth(angle), Part::Backbone, 0, strand, along, angle});
         }
     for (int pair = 0; pair < kPairs; ++pair)
         for (int strand = 0; strand < 2; ++strand) {
-            const float angle = PairAngle(pair, turn) + 180.0f * strand;
-            const float depth = std::cos(angle * kPi / 180.0f);
-            pieces.push_back({depth * 0.5f, 1, pair * 2 + strand, PairAlong(pair), angle});
-            pieces.push_back({depth + 0.01f, 2, pair * 2 + strand, PairAlong(pair), angle});
+            const float along = PairAlong(pair);
+            const float angle = AngleAt(along, turn) + 180.0f * strand;
+            pieces.push_back({Depth(angle) * 0.5f, Part::Rung, pair, strand, along, angle});
+            pieces.push_back({Depth(angle) + 0.01f, Part::Bead, pair, strand, along, angle});
         }
     std::stable_sort(pieces.begin(), pieces.end(), [](const Piece& a, const Piece& b) { return a.depth < b.depth; });
-    const float step = (2.0f * kHalfLength + 0.12f) / kSteps;
-    const float stepAngle = step / (2.0f * kHalfLength) * (kPairs - 1) * kTwistDegrees;
-    for (const Piece& piece : pieces) {
+    return pieces;
+}
+
+void Helix(Canvas& canvas, float turn)
+{
+    const float stepAngle = AngleAt(kBackboneStep, 0.0f) - AngleAt(0.0f, 0.0f);
+    for (const Piece& piece : HelixPieces(turn)) {
         const Placed here = Place(piece.along, piece.angle);
         const float light = 0.25f + 0.75f * here.nearness;
-        const int colourIndex = piece.pair % 2 == 0 ? kSequence[piece.pair / 2] : kPartner[kSequence[piece.pair / 2]];
-        const Color colour = kPieceColours[colourIndex];
-        if (piece.kind == 0) {
-            const Placed next = Place(piece.along + step, piece.angle + stepAngle);
-            const float nearLight = 0.25f + 0.75f * next.nearness;
-            Stroke(canvas, here.at, next.at, 0.018f, kBackbone * light, kBackbone * nearLight);
-        } else if (piece.kind == 1) {
-            // Half a rung, from the bead to the middle where the partners meet.
-            const Vec2 centre = (here.at + Place(piece.along, piece.angle + 180.0f).at) * 0.5f;
-            Stroke(canvas, here.at, centre, 0.014f, colour * light, colour * (0.55f * light));
+        const int base = kSequence[piece.pair];
+        const Color colour = kPieceColours[piece.strand == 0 ? base : kPartner[base]];
+        if (piece.part == Part::Backbone) {
+            const Placed next = Place(piece.along + kBackboneStep, piece.angle + stepAngle);
+            Stroke(canvas, here.at, next.at, 0.018f, kBackbone * light, kBackbone * (0.25f + 0.75f * next.nearness));
+        } else if (piece.part == Part::Rung) {
+            // Half a rung, from the bead to the axis where the partners meet.
+            const Vec2 middle = (here.at + Place(piece.along, piece.angle + 180.0f).at) * 0.5f;
+            Stroke(canvas, here.at, middle, 0.014f, colour * light, colour * (0.55f * light));
         } else {
             Bead(canvas, here, colour);
         }

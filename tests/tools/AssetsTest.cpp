@@ -140,8 +140,9 @@ TEST(AssetBuild, UsesTheDataFolderInAnyLetterCaseAndSaysWhenItCannot)
     const Result built = Assets({"build", "game"});
     ASSERT_EQ(built.status, 0) << built.err;
     EXPECT_TRUE(TempDir::Exists("game/DATA/TEXTURE.VXR"));
+    EXPECT_TRUE(TempDir::Exists("game/DATA/logo.avi"));
     EXPECT_FALSE(TempDir::Exists("game/data"));
-    EXPECT_EQ(3, std::count(built.out.begin(), built.out.end(), '\n')) << "a line for each step: " << built.out;
+    EXPECT_EQ(4, std::count(built.out.begin(), built.out.end(), '\n')) << "a line for each step: " << built.out;
 
     TempDir::Write("plain", "not a folder");
     const Result refused = Assets({"build", "plain"});

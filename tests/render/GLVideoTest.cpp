@@ -17,14 +17,9 @@ protected:
     {
         ASSERT_TRUE(gl.Ok());
         platform::UseClock(&clock);
-        platform::SetMessageBoxesRecorded(true);
         platform::ClearRecordedMessageBoxes();
     }
-    void TearDown() override
-    {
-        platform::SetMessageBoxesRecorded(false);
-        platform::UseClock(nullptr);
-    }
+    void TearDown() override { platform::UseClock(nullptr); }
 
     // Plays after 'ms' more milliseconds and gives the bound texture's picture.
     std::vector<uint8_t> PlayAfter(double ms)

@@ -6,6 +6,7 @@ PACKAGES=(
   cmake g++ make pkg-config
   libsdl2-dev libgl-dev libglu1-mesa-dev libgl1-mesa-dri libpng-dev
   libfreetype-dev fonts-dejavu-core
+  libavformat-dev libavcodec-dev libswscale-dev libavutil-dev
   libgtest-dev
 )
 

@@ -7,6 +7,7 @@
 #include "platform/File.h"
 #include "render/Archive.h"
 #include "score/Score.h"
+#include "video/LogoVideo.h"
 
 #include <filesystem>
 #include <vector>
@@ -63,6 +64,20 @@ bool BuildSounds(const std::string& gameDir, std::ostream& out, std::string& pro
     return true;
 }
 
+bool BuildVideo(const std::string& gameDir, std::ostream& out, std::string& problem)
+{
+    std::string dataDir;
+    if (!FindFolder(gameDir, "data", dataDir, problem))
+        return false;
+    const std::string path = platform::ResolvePath(dataDir + "/logo.avi");
+    if (!logo_video::Write(path, problem)) {
+        problem = path + ": " + problem;
+        return false;
+    }
+    out << path << ": " << logo_video::kFrames << " frames\n";
+    return true;
+}
+
 // A fresh game folder gets the default high-score table, so the first start
 // has no missing file to report; a table that exists is the player's and is never touched.
 bool BuildScores(const std::string& gameDir, std::ostream& out, std::string& problem)
@@ -83,7 +98,7 @@ bool BuildScores(const std::string& gameDir, std::ostream& out, std::string& pro
     return true;
 }
 
-const Step kSteps[] = {BuildTextures, BuildSounds, BuildScores};
+const Step kSteps[] = {BuildTextures, BuildSounds, BuildVideo, BuildScores};
 
 } // namespace
 

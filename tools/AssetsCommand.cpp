@@ -5,6 +5,7 @@
 #include "TextureFolder.h"
 #include "TextureSheet.h"
 #include "TextureTool.h"
+#include "VideoTool.h"
 #include "WavTool.h"
 
 #include <algorithm>
@@ -22,6 +23,7 @@ int Usage(std::ostream& err)
            "       vexorin-assets textures pack DIR FILE\n"
            "       vexorin-assets textures sheet FILE OUT.png\n"
            "       vexorin-assets wav info FILE\n"
+           "       vexorin-assets video info FILE\n"
            "       vexorin-assets scores show FILE\n";
     return misused;
 }
@@ -46,6 +48,8 @@ bool Dispatch(const std::vector<std::string>& args, std::ostream& out, std::stri
         return texture_sheet::Make(args[2], args[3], problem);
     if (Matches(args, {"wav", "info"}, 1))
         return wav_tool::Info(args[2], out, problem);
+    if (Matches(args, {"video", "info"}, 1))
+        return video_tool::Info(args[2], out, problem);
     if (Matches(args, {"scores", "show"}, 1))
         return score_tool::Show(args[2], out, problem);
     known = false;

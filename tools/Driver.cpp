@@ -257,6 +257,17 @@ void Driver::Fail(const Command& c, const std::string& why)
 
 namespace {
 
+// The middle pixel of the last frame shown, as 0xRRGGBB; -1 before the first.
+double CentreColour(CMainFrame& frame)
+{
+    std::vector<uint8_t> rgb;
+    int width = 0, height = 0;
+    if (!frame.Window().ReadFrame(rgb, width, height))
+        return -1;
+    const uint8_t* p = &rgb[(static_cast<size_t>(height / 2) * width + width / 2) * 3];
+    return (p[0] << 16) | (p[1] << 8) | p[2];
+}
+
 // The state variables scripts may name, each read off the running frame.
 const std::map<std::string, std::function<double(CMainFrame&)>>& Variables()
 {
@@ -288,6 +299,9 @@ const std::map<std::string, std::function<double(CMainFrame&)>>& Variables()
         {"reader", [](CMainFrame& f) { return f.ReaderPosition(); }},
         {"spin", [](CMainFrame& f) { return f.SpinX(); }},
         {"scroll", [](CMainFrame& f) { return f.BackgroundScroll(); }},
+        {"video_frames", [](CMainFrame&) { return gAppVideo.FramesLoaded(); }},
+        {"video_frame", [](CMainFrame&) { return gAppVideo.CurrentFrame(); }},
+        {"centre_rgb", CentreColour},
     };
     return variables;
 }

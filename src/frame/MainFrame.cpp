@@ -2,6 +2,7 @@
 #include "frame/FgRoutines.h"
 #include "platform/Clock.h"
 #include "platform/Trace.h"
+#include "platform/Video.h"
 #include "render/TexFont.h"
 #include "render/TextBox.h"
 
@@ -10,6 +11,7 @@
 
 // Built before the random numbers are seeded, so their first fades are the same on every run.
 CHex startHex, startHex2, startHex3;
+CGLVideo gAppVideo;
 std::string gStrWindowText;
 
 CMainFrame::CMainFrame(const DisplaySettings* forced)
@@ -124,8 +126,12 @@ void CMainFrame::LoadTextures()
 {
     float t0 = platform::timeGetTime() * 0.001f;
     m_texture.Load();
+    gAppVideo.OpenAVI("data/logo.avi");
     float t1 = platform::timeGetTime() * 0.001f;
     platform::Trace("Delta Load Time = %f\n", t1 - t0);
+    if (gAppVideo.WasCut())
+        m_pLog->report(
+            ("Logo video cut to its first " + std::to_string(platform::Video::kMaxFrames) + " frames").c_str());
 }
 
 void CMainFrame::CreateFonts()

@@ -5,6 +5,7 @@
 #include "app/LinearInterpolation.h"
 #include "game/GameMngr.h"
 #include "platform/GLWindow.h"
+#include "render/GLVideo.h"
 #include "render/Hex.h"
 #include "render/Texture.h"
 #include "score/Score.h"
@@ -28,6 +29,8 @@ extern std::string gStrWindowText;
 extern CHex startHex, startHex2, startHex3;
 // The information page's text, with its colour and click codes.
 extern const char gInformationText[];
+// The logo video on the faces of the intro's cube.
+extern CGLVideo gAppVideo;
 
 // A screen area and colour depth decided without the settings file or dialog.
 struct DisplaySettings {

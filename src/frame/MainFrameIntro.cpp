@@ -50,8 +50,7 @@ void CMainFrame::DrawIntroCube()
     m_zoom.Interpolate(elapsed);
     glPushAttrib(GL_ALL_ATTRIB_BITS);
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_DECAL);
-    // The logo video's current frame belongs here; until it plays, the cube is untextured.
-    glBindTexture(GL_TEXTURE_2D, 0);
+    gAppVideo.Play();
     TurnDegrees(m_spinX, elapsed, 65000.0f);
     TurnDegrees(m_spinY, elapsed, 65000.0f);
 

@@ -6,10 +6,15 @@
 
 namespace platform {
 
-void Trace(const char* format, ...)
+bool TraceEnabled()
 {
     static const bool enabled = std::getenv("VEXORIN_TRACE") != nullptr;
-    if (!enabled)
+    return enabled;
+}
+
+void Trace(const char* format, ...)
+{
+    if (!TraceEnabled())
         return;
     va_list args;
     va_start(args, format);

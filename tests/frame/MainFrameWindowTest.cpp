@@ -1,10 +1,14 @@
 #include "FrameFixture.h"
+#include "platform/Video.h"
+
+#include "TestVideos.h"
 
 #include <GL/gl.h>
 #include <GL/glu.h>
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <filesystem>
 
 namespace {
 
@@ -33,16 +37,35 @@ TEST_F(MainFrameWindow, NormalStartLogsEveryStepInOrderAndActivates)
              "Attempt to Initialize new Created GL Window PASSED"})
         expected.push_back(line);
     EXPECT_EQ(expected, LogLines());
-    // No texture or scores file here: each said once, and the start goes on.
-    ASSERT_EQ(2u, platform::RecordedMessageBoxes().size());
+    // No texture, video or scores file here: each said once, and the start goes on.
+    ASSERT_EQ(3u, platform::RecordedMessageBoxes().size());
     EXPECT_EQ("DATA/TEXTURE.VXR was not found.", platform::RecordedMessageBoxes()[0].text);
-    EXPECT_EQ("SCORES.VXR was not found.", platform::RecordedMessageBoxes()[1].text);
+    EXPECT_EQ("Failed To Open The AVI Stream", platform::RecordedMessageBoxes()[1].text);
+    EXPECT_EQ("SCORES.VXR was not found.", platform::RecordedMessageBoxes()[2].text);
     EXPECT_EQ(1, frame.IsActive());
     EXPECT_EQ(1, frame.Fullscreen());
     EXPECT_EQ("Vexorin", gStrWindowText);
     EXPECT_EQ(117, frame.ScreenState());
     EXPECT_EQ(640, frame.ClientWidth());
     EXPECT_EQ(480, frame.ClientHeight());
+}
+
+// Every frame kept is a texture, so a long logo video is cut, and the log says so among the loads.
+TEST_F(MainFrameWindow, ALogoVideoTooLongIsCutAndLogged)
+{
+    video::VideoFormat format;
+    format.width = format.height = 8;
+    format.frames = platform::Video::kMaxFrames + 1;
+    std::filesystem::create_directory("data");
+    ASSERT_TRUE(WriteFlatVideo("data/logo.avi", format, {{0, 0, 0}}));
+    CMainFrame frame(&k640);
+    ASSERT_EQ(1, frame.Create());
+    EXPECT_EQ(gAppVideo.FramesLoaded(), platform::Video::kMaxFrames);
+    const std::vector<std::string> lines = LogLines();
+    const auto loading = std::find(lines.begin(), lines.end(), "Attempting to load textures");
+    ASSERT_LT(loading + 2, lines.end());
+    EXPECT_EQ(loading[1], "Logo video cut to its first 600 frames");
+    EXPECT_EQ(loading[2], "Attempt to load textures PASSED");
 }
 
 TEST_F(MainFrameWindow, WithoutASoundDeviceTheGameStartsSilent)

@@ -1,7 +1,10 @@
 # Runs one scenario script in a fresh copy of the game directory.
 # Beside SCRIPT (NAME.play) may stand NAME.config (the settings file to start
-# with), NAME.config-after (what it must hold afterwards) and NAME.log (the
-# lines the start-up log must hold after its header).
+# with), NAME.config-after (what it must hold afterwards), NAME.log (the
+# lines the start-up log must hold after its header), NAME.boxes (every
+# message box the run shows, one "messagebox: CAPTION: TEXT" a line),
+# NAME.setup.cmake (run in the copy before the game starts, to damage or take
+# away a file) and NAME.check.cmake (further checks of the copy afterwards).
 get_filename_component(dir ${SCRIPT} DIRECTORY)
 get_filename_component(name ${SCRIPT} NAME_WE)
 
@@ -18,9 +21,24 @@ if(EXISTS ${dir}/${name}.config)
   configure_file(${dir}/${name}.config ${WORK}/data/config.dat COPYONLY)
 endif()
 
-execute_process(COMMAND ${PLAY} --dir ${WORK} ${SCRIPT} WORKING_DIRECTORY ${WORK} RESULT_VARIABLE status)
+if(EXISTS ${dir}/${name}.setup.cmake)
+  include(${dir}/${name}.setup.cmake)
+endif()
+
+execute_process(COMMAND ${PLAY} --dir ${WORK} ${SCRIPT} WORKING_DIRECTORY ${WORK} RESULT_VARIABLE status
+  ERROR_VARIABLE errors)
+message("${errors}")
 if(NOT status EQUAL 0)
   message(FATAL_ERROR "vexorin-play exited with ${status}")
+endif()
+
+if(EXISTS ${dir}/${name}.boxes)
+  string(REGEX MATCHALL "messagebox: [^\n]*\n" boxes "${errors}")
+  string(REPLACE ";" "" boxes "${boxes}")
+  file(READ ${dir}/${name}.boxes expected)
+  if(NOT boxes STREQUAL expected)
+    message(FATAL_ERROR "The message boxes differ.\nExpected:\n${expected}\nShown:\n${boxes}")
+  endif()
 endif()
 
 if(EXISTS ${dir}/${name}.log)
@@ -54,4 +72,8 @@ if(EXISTS ${dir}/${name}.scores-after)
   if(NOT found STREQUAL expected)
     message(FATAL_ERROR "SCORES.VXR holds:\n${found}\ninstead of:\n${expected}")
   endif()
+endif()
+
+if(EXISTS ${dir}/${name}.check.cmake)
+  include(${dir}/${name}.check.cmake)
 endif()

@@ -21,7 +21,6 @@ namespace {
 namespace fs = std::filesystem;
 using texture_file::Record;
 
-
 bool OneLine(const std::string& text)
 {
     return !text.empty() && text.back() == '\n' && std::count(text.begin(), text.end(), '\n') == 1;
@@ -82,7 +81,10 @@ TEST_F(BuiltGame, HoldsEveryPictureThenEveryGlyphTheSameOnEveryRun)
 {
     ASSERT_EQ(Assets({"build", "again"}).status, 0);
     EXPECT_TRUE(TempDir::Read("again/data/TEXTURE.VXR") == TempDir::Read(TextureFile()));
-    EXPECT_EQ(std::distance(fs::directory_iterator("again/data"), fs::directory_iterator()), 1)
+    EXPECT_TRUE(TempDir::Read("again/data/logo.avi") == TempDir::Read(s_game + "/data/logo.avi"));
+    EXPECT_EQ(Assets({"video", "info", "again/data/logo.avi"}).out,
+        "again/data/logo.avi: 75 frames, 256 x 256, 3000 ms, mjpeg\n");
+    EXPECT_EQ(std::distance(fs::directory_iterator("again/data"), fs::directory_iterator()), 2)
         << "a temporary file is left";
     for (const audio::Sound& sound : audio::GameSounds())
         EXPECT_TRUE(TempDir::Read("again/sounds/" + sound.file) == audio::WavBytes(sound)) << sound.file;
@@ -138,8 +140,9 @@ TEST(AssetBuild, UsesTheDataFolderInAnyLetterCaseAndSaysWhenItCannot)
     const Result built = Assets({"build", "game"});
     ASSERT_EQ(built.status, 0) << built.err;
     EXPECT_TRUE(TempDir::Exists("game/DATA/TEXTURE.VXR"));
+    EXPECT_TRUE(TempDir::Exists("game/DATA/logo.avi"));
     EXPECT_FALSE(TempDir::Exists("game/data"));
-    EXPECT_EQ(3, std::count(built.out.begin(), built.out.end(), '\n')) << "a line for each step: " << built.out;
+    EXPECT_EQ(4, std::count(built.out.begin(), built.out.end(), '\n')) << "a line for each step: " << built.out;
 
     TempDir::Write("plain", "not a folder");
     const Result refused = Assets({"build", "plain"});

@@ -1,0 +1,218 @@
+#include "platform/Video.h"
+#include "platform/File.h"
+#include "platform/Trace.h"
+
+extern "C" {
+#include <libavcodec/avcodec.h>
+#include <libavformat/avformat.h>
+#include <libavutil/pixdesc.h>
+#include <libswscale/swscale.h>
+}
+
+#include <climits>
+#include <cmath>
+#include <cstring>
+#include <vector>
+
+namespace platform {
+
+namespace {
+
+// Frame times outside these bounds are taken for nonsense in the file.
+constexpr double kShortestFrameMs = 4.0; // 250 frames a second, four times what the game shows
+constexpr double kLongestFrameMs = 10000.0;
+constexpr int64_t kUsualFrameMs = 40; // 25 frames a second
+// The decoder refuses pictures larger than this, whatever size the file announces.
+constexpr int64_t kLargestSourcePixels = 4096 * 4096;
+
+int FirstVideoStream(const AVFormatContext& format)
+{
+    for (unsigned i = 0; i < format.nb_streams; ++i) {
+        const AVStream& stream = *format.streams[i];
+        if (stream.codecpar->codec_type == AVMEDIA_TYPE_VIDEO && !(stream.disposition & AV_DISPOSITION_ATTACHED_PIC))
+            return static_cast<int>(i);
+    }
+    return -1;
+}
+
+// The JPEG formats are the plain ones at full range; named so, the scaler converts their range as told.
+AVPixelFormat WithoutJpegRange(AVPixelFormat format, bool& fullRange)
+{
+    switch (format) {
+    case AV_PIX_FMT_YUVJ420P: fullRange = true; return AV_PIX_FMT_YUV420P;
+    case AV_PIX_FMT_YUVJ422P: fullRange = true; return AV_PIX_FMT_YUV422P;
+    case AV_PIX_FMT_YUVJ444P: fullRange = true; return AV_PIX_FMT_YUV444P;
+    case AV_PIX_FMT_YUVJ440P: fullRange = true; return AV_PIX_FMT_YUV440P;
+    case AV_PIX_FMT_YUVJ411P: fullRange = true; return AV_PIX_FMT_YUV411P;
+    default: return format;
+    }
+}
+
+bool IsYuv(AVPixelFormat format)
+{
+    const AVPixFmtDescriptor* desc = av_pix_fmt_desc_get(format);
+    return desc && desc->nb_components >= 3 && !(desc->flags & (AV_PIX_FMT_FLAG_RGB | AV_PIX_FMT_FLAG_PAL));
+}
+
+} // namespace
+
+struct Video::Decoder {
+    ~Decoder()
+    {
+        sws_freeContext(scaler);
+        av_frame_free(&frame);
+        av_packet_free(&packet);
+        avcodec_free_context(&codec);
+        avformat_close_input(&format);
+    }
+
+    AVFormatContext* format = nullptr;
+    AVCodecContext* codec = nullptr;
+    AVPacket* packet = nullptr;
+    AVFrame* frame = nullptr;
+    SwsContext* scaler = nullptr;
+    int stream = -1;
+    bool drained = false;
+    std::vector<uint8_t> topDown = std::vector<uint8_t>(kFrameBytes);
+};
+
+Video::Video() = default;
+Video::~Video() = default;
+
+bool Video::Open(const std::string& path)
+{
+    av_log_set_level(TraceEnabled() ? AV_LOG_WARNING : AV_LOG_QUIET);
+    m_decoder = std::make_unique<Decoder>();
+    Decoder& d = *m_decoder;
+    // Only ever a local file, whatever the name looks like.
+    AVDictionary* options = nullptr;
+    av_dict_set(&options, "protocol_whitelist", "file", 0);
+    const std::string url = "file:" + ResolvePath(path);
+    const bool opened = avformat_open_input(&d.format, url.c_str(), nullptr, &options) == 0;
+    av_dict_free(&options);
+    if (!opened || avformat_find_stream_info(d.format, nullptr) < 0 || (d.stream = FirstVideoStream(*d.format)) < 0)
+        return Fail();
+    const AVStream& stream = *d.format->streams[d.stream];
+    const AVCodec* codec = avcodec_find_decoder(stream.codecpar->codec_id);
+    if (!codec || !(d.codec = avcodec_alloc_context3(codec)) ||
+        avcodec_parameters_to_context(d.codec, stream.codecpar) < 0)
+        return Fail();
+    d.codec->thread_count = 1;
+    d.codec->max_pixels = kLargestSourcePixels;
+    if (avcodec_open2(d.codec, codec, nullptr) < 0 || !(d.packet = av_packet_alloc()) || !(d.frame = av_frame_alloc()))
+        return Fail();
+    ReadStreamFigures();
+    return true;
+}
+
+bool Video::Fail()
+{
+    m_decoder.reset();
+    return false;
+}
+
+void Video::ReadStreamFigures()
+{
+    const AVFormatContext& format = *m_decoder->format;
+    const AVStream& stream = *format.streams[m_decoder->stream];
+    m_sourceWidth = stream.codecpar->width;
+    m_sourceHeight = stream.codecpar->height;
+    m_codecName = avcodec_get_name(stream.codecpar->codec_id);
+    m_framesSaid = stream.nb_frames;
+    if (stream.duration != AV_NOPTS_VALUE)
+        m_durationSaidMs = av_rescale_q(stream.duration, stream.time_base, AVRational{1, 1000});
+    const AVRational rate = stream.avg_frame_rate.num > 0 ? stream.avg_frame_rate : stream.r_frame_rate;
+    if (rate.num > 0 && rate.den > 0) {
+        const double frameMs = 1000.0 * rate.den / rate.num;
+        if (frameMs >= kShortestFrameMs && frameMs <= kLongestFrameMs)
+            m_rateFrameMs = frameMs;
+    }
+}
+
+bool Video::ReadFrame(uint8_t* pixels)
+{
+    if (!m_decoder)
+        return false;
+    if (m_framesRead == kMaxFrames) {
+        m_cut = Decode();
+        m_decoder.reset();
+        return false;
+    }
+    if (!Decode() || !Scale(pixels)) {
+        m_decoder.reset();
+        return false;
+    }
+    ++m_framesRead;
+    return true;
+}
+
+// The next picture of our stream into the frame; false at the end of the
+// stream or at the first error, which ends the video there.
+bool Video::Decode()
+{
+    Decoder& d = *m_decoder;
+    for (;;) {
+        const int received = avcodec_receive_frame(d.codec, d.frame);
+        if (received == 0)
+            return true;
+        if (received != AVERROR(EAGAIN) || d.drained)
+            return false;
+        if (av_read_frame(d.format, d.packet) < 0) {
+            d.drained = true;
+            if (avcodec_send_packet(d.codec, nullptr) < 0)
+                return false;
+            continue;
+        }
+        const int sent = d.packet->stream_index == d.stream ? avcodec_send_packet(d.codec, d.packet) : 0;
+        av_packet_unref(d.packet);
+        if (sent < 0)
+            return false;
+    }
+}
+
+// Stretches the whole picture over the square and turns it bottom-up.
+bool Video::Scale(uint8_t* pixels)
+{
+    Decoder& d = *m_decoder;
+    const AVFrame& f = *d.frame;
+    bool fullRange = f.color_range == AVCOL_RANGE_JPEG;
+    const AVPixelFormat format = WithoutJpegRange(static_cast<AVPixelFormat>(f.format), fullRange);
+    d.scaler = sws_getCachedContext(
+        d.scaler, f.width, f.height, format, kSide, kSide, AV_PIX_FMT_RGB24, SWS_BILINEAR, nullptr, nullptr, nullptr);
+    if (!d.scaler)
+        return false;
+    if (IsYuv(format)) {
+        const int* coefficients = sws_getCoefficients(f.colorspace);
+        sws_setColorspaceDetails(d.scaler, coefficients, fullRange, coefficients, 1, 0, 1 << 16, 1 << 16);
+    }
+    uint8_t* target[4] = {d.topDown.data()};
+    const int stride[4] = {kSide * 3};
+    if (sws_scale(d.scaler, f.data, f.linesize, 0, f.height, target, stride) != kSide)
+        return false;
+    for (int row = 0; row < kSide; ++row)
+        std::memcpy(pixels + row * kSide * 3, d.topDown.data() + (kSide - 1 - row) * kSide * 3, kSide * 3);
+    return true;
+}
+
+bool Video::CountedByFile() const
+{
+    return m_framesSaid > 0 && m_framesSaid >= m_framesRead && m_framesSaid <= INT_MAX;
+}
+
+int Video::FrameCount() const { return CountedByFile() ? static_cast<int>(m_framesSaid) : m_framesRead; }
+
+// The frames at the stream's frame rate. Without one, the stream's duration,
+// unless it makes no sense for the frames or they were cut short without the
+// file counting them; failing both, 25 frames a second.
+int64_t Video::DurationMs() const
+{
+    const int64_t count = FrameCount();
+    if (m_rateFrameMs > 0)
+        return std::llround(count * m_rateFrameMs);
+    const bool fits = m_durationSaidMs >= count * kShortestFrameMs && m_durationSaidMs <= count * kLongestFrameMs;
+    if (fits && (CountedByFile() || !m_cut))
+        return m_durationSaidMs;
+    return count * kUsualFrameMs;
+}
+
+} // namespace platform

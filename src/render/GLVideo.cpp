@@ -1,0 +1,69 @@
+#include "render/GLVideo.h"
+#include "platform/Clock.h"
+#include "platform/MessageBox.h"
+#include "platform/Video.h"
+
+#include <GL/gl.h>
+#include <vector>
+
+void CGLVideo::OpenAVI(const std::string& fileName)
+{
+    m_frames.clear();
+    m_framesLoaded = 0;
+    m_currentFrame = 0;
+    m_elapsed = 0;
+    m_msPerFrame = 0;
+    m_cut = false;
+    m_lastTick = platform::GetTickCount();
+    platform::Video video;
+    if (!video.Open(fileName)) {
+        platform::MessageBox("Failed To Open The AVI Stream", "Error");
+        return;
+    }
+    std::vector<uint8_t> pixels(platform::Video::kFrameBytes);
+    while (video.ReadFrame(pixels.data()))
+        GrabAVIFrame(pixels.data());
+    if (m_framesLoaded == 0) {
+        platform::MessageBox("Failed To Open The AVI Frame", "Error");
+        return;
+    }
+    m_msPerFrame = static_cast<int>(video.DurationMs() / video.FrameCount());
+    m_cut = video.Cut();
+}
+
+void CGLVideo::GrabAVIFrame(const uint8_t* pixels)
+{
+    GLuint texture = 0;
+    glGenTextures(1, &texture);
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
+    glTexImage2D(
+        GL_TEXTURE_2D, 0, GL_RGB, platform::Video::kSide, platform::Video::kSide, 0, GL_RGB, GL_UNSIGNED_BYTE, pixels);
+    glPopClientAttrib();
+    m_frames[m_framesLoaded] = texture;
+    ++m_framesLoaded;
+}
+
+// The video loops after the last frame it holds: a file cut short or
+// truncated plays what was kept at its own pace.
+void CGLVideo::Play()
+{
+    const uint32_t now = platform::GetTickCount();
+    const uint32_t delta = now - m_lastTick;
+    m_lastTick = now;
+    if (m_framesLoaded == 0) {
+        glBindTexture(GL_TEXTURE_2D, 0);
+        return;
+    }
+    m_elapsed += delta;
+    m_currentFrame = static_cast<int>(m_elapsed / static_cast<uint32_t>(m_msPerFrame));
+    if (m_currentFrame >= m_framesLoaded) {
+        m_currentFrame = 0;
+        m_elapsed = 0;
+    }
+    glBindTexture(GL_TEXTURE_2D, m_frames[m_currentFrame]);
+}

@@ -1,0 +1,1 @@
+file(REMOVE ${WORK}/data/logo.avi)

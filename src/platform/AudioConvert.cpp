@@ -59,8 +59,6 @@ float Tap(double x)
     return kernel[index] + (kernel[index + 1] - kernel[index]) * frac;
 }
 
-using Channels = std::vector<std::vector<float>>;
-
 float Sample(const uint8_t* bytes, int bits)
 {
     if (bits == 8)
@@ -68,15 +66,17 @@ float Sample(const uint8_t* bytes, int bits)
     return static_cast<float>(static_cast<int16_t>(bytes[0] | bytes[1] << 8)) / 32768.0f;
 }
 
-Channels Decode(const WaveFormat& format, const uint8_t* data, size_t bytes)
+// One channel as floats with pad frames of silence before and after, so every
+// filter tap has a sample to read.
+std::vector<float> DecodeChannel(
+    const WaveFormat& format, const uint8_t* data, size_t frames, unsigned channel, size_t pad)
 {
-    const size_t frames = bytes / format.blockAlign;
     const int sampleBytes = format.bitsPerSample / 8;
-    Channels channels(format.channels, std::vector<float>(frames));
-    for (size_t f = 0; f < frames; ++f)
-        for (size_t c = 0; c < channels.size(); ++c)
-            channels[c][f] = Sample(data + f * format.blockAlign + c * sampleBytes, format.bitsPerSample);
-    return channels;
+    std::vector<float> samples(pad + frames + pad + 1);
+    const uint8_t* at = data + channel * sampleBytes;
+    for (size_t f = 0; f < frames; ++f, at += format.blockAlign)
+        samples[pad + f] = Sample(at, format.bitsPerSample);
+    return samples;
 }
 
 // The filter's weights for each phase an output frame can fall on between two
@@ -92,14 +92,6 @@ std::vector<float> PhaseWeights(size_t phases, size_t half, double scale)
             weights[p * taps + j] = Tap(std::fabs(distance) * scale) * static_cast<float>(scale);
         }
     return weights;
-}
-
-// The source with silence before and after, so every tap has a sample.
-std::vector<float> Padded(const std::vector<float>& samples, size_t half)
-{
-    std::vector<float> padded(half + samples.size() + half + 1);
-    std::copy(samples.begin(), samples.end(), padded.begin() + static_cast<ptrdiff_t>(half));
-    return padded;
 }
 
 // Eight running sums side by side, which the compiler turns into vector
@@ -120,29 +112,46 @@ float DotProduct(const float* x, const float* w, size_t n)
     return sum;
 }
 
-Channels Resample(const Channels& in, uint32_t from, uint32_t to)
-{
-    // Going down in rate, the filter widens to cut at the new Nyquist frequency.
-    const double scale = std::min(1.0, static_cast<double>(to) / from);
-    const size_t half = static_cast<size_t>(std::ceil(kHalfWidth / scale));
-    const size_t taps = 2 * half;
-    const uint64_t phases = std::min<uint64_t>(to / std::gcd(from, to), kMaxPhases);
-    const std::vector<float> weights = PhaseWeights(phases, half, scale);
-    const size_t outFrames = static_cast<size_t>(static_cast<uint64_t>(in[0].size()) * to / from);
-    Channels out(in.size(), std::vector<float>(outFrames));
-    for (size_t c = 0; c < in.size(); ++c) {
-        const std::vector<float> source = Padded(in[c], half);
+// How one rate becomes another: the filter's reach and weights per phase.
+struct Resampler {
+    uint32_t from, to;
+    size_t half;
+    uint64_t phases;
+    std::vector<float> weights;
+
+    Resampler(uint32_t fromRate, uint32_t toRate)
+        : from(fromRate)
+        , to(toRate)
+    {
+        // Going down in rate, the filter widens to cut at the new Nyquist frequency.
+        const double scale = std::min(1.0, static_cast<double>(to) / from);
+        half = static_cast<size_t>(std::ceil(kHalfWidth / scale));
+        phases = std::min<uint64_t>(to / std::gcd(from, to), kMaxPhases);
+        weights = PhaseWeights(phases, half, scale);
+    }
+
+    // Fills every second float of out, starting at out, from a padded channel.
+    // The source position steps by whole frames and a remainder, with no division per frame.
+    void Run(const std::vector<float>& source, float* out, size_t outFrames) const
+    {
+        const size_t taps = 2 * half;
+        const uint64_t step = from / to, stepRemainder = from % to;
+        uint64_t frame = 0, remainder = 0;
         for (size_t n = 0; n < outFrames; ++n) {
-            const uint64_t scaled = static_cast<uint64_t>(n) * from;
-            const uint64_t phase = ((scaled % to) * phases + to / 2) / to;
-            // Source frame i + phase / phases; its first tap is i - half + 1, padded by half.
-            const float* x = source.data() + scaled / to + 1 + (phase == phases);
+            const uint64_t phase = (remainder * phases + to / 2) / to;
+            // Source frame + phase / phases; its first tap is frame - half + 1, padded by half.
+            const float* x = source.data() + frame + 1 + (phase == phases);
             const float* w = weights.data() + (phase % phases) * taps;
-            out[c][n] = DotProduct(x, w, taps);
+            out[2 * n] = DotProduct(x, w, taps);
+            frame += step;
+            remainder += stepRemainder;
+            if (remainder >= to) {
+                remainder -= to;
+                ++frame;
+            }
         }
     }
-    return out;
-}
+};
 
 } // namespace
 
@@ -161,18 +170,26 @@ uint64_t ConvertedFrames(const WaveFormat& format, uint64_t bytes, uint32_t rate
 
 std::vector<float> ConvertToStereo(const WaveFormat& format, const uint8_t* data, size_t bytes, uint32_t rate)
 {
-    Channels channels = Decode(format, data, bytes);
-    if (channels[0].empty())
+    const size_t frames = bytes / format.blockAlign;
+    if (frames == 0)
         return {};
-    if (format.samplesPerSec != rate)
-        channels = Resample(channels, format.samplesPerSec, rate);
-    const std::vector<float>& left = channels[0];
-    const std::vector<float>& right = channels.back();
-    std::vector<float> stereo(left.size() * 2);
-    for (size_t f = 0; f < left.size(); ++f) {
-        stereo[2 * f] = left[f];
-        stereo[2 * f + 1] = right[f];
+    const bool resample = format.samplesPerSec != rate;
+    const Resampler resampler(format.samplesPerSec, resample ? rate : format.samplesPerSec);
+    const size_t pad = resample ? resampler.half : 0;
+    const size_t outFrames = resample ? ConvertedFrames(format, bytes, rate) : frames;
+    std::vector<float> stereo(outFrames * 2);
+    for (unsigned c = 0; c < format.channels; ++c) {
+        const std::vector<float> source = DecodeChannel(format, data, frames, c, pad);
+        if (resample)
+            resampler.Run(source, stereo.data() + c, outFrames);
+        else
+            for (size_t f = 0; f < frames; ++f)
+                stereo[2 * f + c] = source[f];
     }
+    // Mono plays on both sides.
+    if (format.channels == 1)
+        for (size_t f = 0; f < outFrames; ++f)
+            stereo[2 * f + 1] = stereo[2 * f];
     return stereo;
 }
 

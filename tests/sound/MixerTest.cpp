@@ -81,6 +81,16 @@ TEST(MixerResampling, UpsampledToneKeepsFrequencyAndAmplitudeWithoutImages)
         // Its image about the source's Nyquist frequency: about -53 dB with linear interpolation.
         EXPECT_LT(Amplitude(out, 21050, rate), 0.5e-4) << rate;
     }
+    // Each side of a stereo source is resampled on its own side.
+    const std::string mono = Tones({{1000, 0.5}}, 22050);
+    std::string rightOnly(mono.size() * 2, '\0');
+    for (size_t i = 0; i < mono.size(); i += 2)
+        rightOnly.replace(2 * i + 2, 2, mono, i, 2);
+    std::vector<float> out = PlayOnce(PcmFormat(2, 22050, 16), rightOnly, 48000, 24000);
+    EXPECT_LT(Amplitude(out, 1000, 48000), 1e-6);
+    out.erase(out.begin());
+    out.push_back(0.0f);
+    EXPECT_NEAR(0.5, Amplitude(out, 1000, 48000), 0.005);
 }
 
 TEST(MixerResampling, DownsamplingRemovesWhatTheNewRateCannotHold)

@@ -1,6 +1,7 @@
 #include "AssetsCommand.h"
 
 #include "AssetBuild.h"
+#include "IconTool.h"
 #include "ScoreTool.h"
 #include "TextureFolder.h"
 #include "TextureSheet.h"
@@ -18,6 +19,7 @@ enum Status { done = 0, failed = 1, misused = 2 };
 int Usage(std::ostream& err)
 {
     err << "usage: vexorin-assets build DIR\n"
+           "       vexorin-assets icons DIR\n"
            "       vexorin-assets textures list FILE\n"
            "       vexorin-assets textures export FILE DIR\n"
            "       vexorin-assets textures pack DIR FILE\n"
@@ -38,6 +40,8 @@ bool Dispatch(const std::vector<std::string>& args, std::ostream& out, std::stri
     known = true;
     if (Matches(args, {"build"}, 1))
         return asset_build::Build(args[1], out, problem);
+    if (Matches(args, {"icons"}, 1))
+        return icon_tool::Write(args[1], out, problem);
     if (Matches(args, {"textures", "list"}, 1))
         return texture_tool::List(args[2], out, problem);
     if (Matches(args, {"textures", "export"}, 2))

@@ -3,9 +3,11 @@
 #include <cstdio>
 #include <png.h>
 
-bool WritePng(const std::string& path, const std::vector<uint8_t>& rgb, int width, int height)
+namespace {
+
+bool WriteRows(const std::string& path, const std::vector<uint8_t>& pixels, int width, int height, int channels)
 {
-    if (width <= 0 || height <= 0 || rgb.size() < static_cast<size_t>(width) * height * 3)
+    if (width <= 0 || height <= 0 || pixels.size() < static_cast<size_t>(width) * height * channels)
         return false;
     std::FILE* out = std::fopen(path.c_str(), "wb");
     if (!out)
@@ -16,15 +18,28 @@ bool WritePng(const std::string& path, const std::vector<uint8_t>& rgb, int widt
     if (info && !setjmp(png_jmpbuf(png))) {
         png_init_io(png, out);
         png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), 8,
-            PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+            channels == 4 ? PNG_COLOR_TYPE_RGBA : PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+            PNG_FILTER_TYPE_DEFAULT);
         png_write_info(png, info);
         for (int y = 0; y < height; ++y)
-            png_write_row(png, rgb.data() + static_cast<size_t>(y) * width * 3);
+            png_write_row(png, pixels.data() + static_cast<size_t>(y) * width * channels);
         png_write_end(png, nullptr);
         ok = true;
     }
     png_destroy_write_struct(&png, &info);
     return std::fclose(out) == 0 && ok;
+}
+
+} // namespace
+
+bool WritePng(const std::string& path, const std::vector<uint8_t>& rgb, int width, int height)
+{
+    return WriteRows(path, rgb, width, height, 3);
+}
+
+bool WritePngRgba(const std::string& path, const std::vector<uint8_t>& rgba, int width, int height)
+{
+    return WriteRows(path, rgba, width, height, 4);
 }
 
 namespace {

@@ -6,6 +6,8 @@
 
 // Writes 8-bit RGB rows, top to bottom, as a PNG file.
 bool WritePng(const std::string& path, const std::vector<uint8_t>& rgb, int width, int height);
+// The same with an alpha byte after each pixel's RGB.
+bool WritePngRgba(const std::string& path, const std::vector<uint8_t>& rgba, int width, int height);
 
 struct PngImage {
     int width = 0, height = 0;

@@ -21,7 +21,7 @@ const struct {
     {375, {0, 255, 255, 255}, "Letters drawn from the DejaVu Sans Bold typeface"},
     {405, {255, 0, 255, 255}, "Tech Support: support@vexorin.example.com"},
     {420, {255, 0, 255, 255}, "Questions or comments: hello@brightmoor.example.org"},
-    {450, {255, 255, 255, 255}, "Copyright (C) 2026 the Vexorin developers"},
+    {450, {255, 255, 255, 255}, "Copyright (C) 2026 the Vexorin developers. GNU GPL v3 or later."},
 };
 
 } // namespace

@@ -16,8 +16,6 @@ constexpr int kMipmapped = 3;
 constexpr float kPi = 3.14159265f;
 const Color kWhite = Grey(1.0f);
 
-// The four molecules differ by shape as well as by tint: a ball, a
-// triangle, a block and a hexagonal ring.
 Record MoleculePiece(const std::string& key, const Sdf& shape, float bevel)
 {
     Canvas canvas(kPiece, kPiece);
@@ -157,12 +155,18 @@ Record MutationMarker(const std::string& key, bool spikesRight)
 
 } // namespace
 
+Sdf MoleculeShape(int colour)
+{
+    switch (colour) {
+    case 0: return Circle({}, 0.68f);
+    case 1: return Grow(RegularPolygon({0, 0.12f}, 0.74f, 3, -90), 0.1f);
+    case 2: return Box({}, {0.6f, 0.6f}, 0.08f);
+    default: return Subtract(Grow(RegularPolygon({}, 0.66f, 6, -90), 0.06f), Circle({}, 0.3f));
+    }
+}
+
 std::vector<Record> PiecePictures()
 {
-    const Sdf ball = Circle({}, 0.68f);
-    const Sdf triangle = Grow(RegularPolygon({0, 0.12f}, 0.74f, 3, -90), 0.1f);
-    const Sdf block = Box({}, {0.6f, 0.6f}, 0.08f);
-    const Sdf hexRing = Subtract(Grow(RegularPolygon({}, 0.66f, 6, -90), 0.06f), Circle({}, 0.3f));
     // The left rod's marker stands beyond its +z end, where the texture's s
     // runs back towards the rod; the right rod's runs away from it.
     return {
@@ -170,10 +174,10 @@ std::vector<Record> PiecePictures()
         MutationMarker("MUTATIONL", true),
         MutationMarker("MUTATIONR", false),
         EmptyPiece(),
-        MoleculePiece("RED", ball, 0.68f),
-        MoleculePiece("GREEN", triangle, 0.5f),
-        MoleculePiece("BLUE", block, 0.45f),
-        MoleculePiece("YELLOW", hexRing, 0.22f),
+        MoleculePiece("RED", MoleculeShape(0), 0.68f),
+        MoleculePiece("GREEN", MoleculeShape(1), 0.5f),
+        MoleculePiece("BLUE", MoleculeShape(2), 0.45f),
+        MoleculePiece("YELLOW", MoleculeShape(3), 0.22f),
         PurifierPiece(),
         BombPiece(),
         SoftRing("NEXT", 128, 0.62f, 0.05f, 0.16f, 0.12f),

@@ -1,0 +1,14 @@
+#pragma once
+#include <ostream>
+#include <string>
+
+namespace icon_tool {
+
+// The sizes a desktop's icon theme looks for.
+inline constexpr int kSizes[] = {16, 32, 48, 64, 128, 256};
+
+// Writes the game's icon at every size as DIR/NxN.png, making DIR when
+// missing; false with the reason when a file cannot be written.
+bool Write(const std::string& dir, std::ostream& out, std::string& problem);
+
+} // namespace icon_tool

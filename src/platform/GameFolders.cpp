@@ -1,6 +1,7 @@
 #include "platform/GameFolders.h"
 #include "platform/File.h"
 
+#include <fcntl.h>
 #include <filesystem>
 #include <optional>
 #include <pwd.h>
@@ -78,6 +79,12 @@ void CreatePlayerFolders(const GameFolders& folders)
 {
     for (const std::string* folder : {&folders.config, &folders.scores, &folders.state})
         CreatePrivateFolder(*folder);
+    // An empty log, as a game folder has one, so a player's first start has
+    // no missing-log notice to show.
+    const std::string log = folders.state + "/applog.txt";
+    const int made = ::open(log.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0600);
+    if (made >= 0)
+        ::close(made);
 }
 
 void UseGameFolders(const GameFolders* folders)

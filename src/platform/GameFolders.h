@@ -22,7 +22,8 @@ std::string InstalledDataFolder();
 // The player's folders under the XDG base directories; relative values are
 // ignored, as the XDG rules say.
 GameFolders PlayerFolders(const std::string& data, const EnvLookup& env);
-// Makes the player's folders that are missing, readable by the player alone.
+// Makes the player's folders that are missing, readable by the player alone,
+// and an empty log in a state folder that has none.
 void CreatePlayerFolders(const GameFolders& folders);
 // From now on the game's file names stand for files in these folders; null
 // keeps them in the current folder (a game folder, the portable game).

@@ -69,6 +69,8 @@ status=$?
 [ $status -eq 0 ] || fail "after SIGTERM the game ended with $status"
 
 [ "$(head -1 "$log")" = "vexorin Log" ] || fail "applog.txt was not written"
+[ "$(grep messagebox "$work/stderr")" = "messagebox: Vexorin: SCORES.VXR was not found." ] ||
+    fail "the first start showed other message boxes"
 [ -f "$work/home/config/vexorin/config.dat" ] || fail "config.dat is gone"
 [ "$(stat -c %s "$work/home/data/vexorin/SCORES.VXR" 2>/dev/null)" = 540 ] || fail "no 540-byte SCORES.VXR"
 for folder in data/vexorin state/vexorin; do

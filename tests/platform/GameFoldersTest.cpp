@@ -59,6 +59,10 @@ TEST(GameFolders, InstalledGameKeepsEachFileInItsFolder)
     EXPECT_EQ(0700, Mode(dir.Path() + "/home/.config/vexorin"));
     EXPECT_EQ(0700, Mode(dir.Path() + "/home/.local/share/vexorin"));
     EXPECT_EQ(0700, Mode(dir.Path() + "/home/.local/state/vexorin"));
+    EXPECT_EQ("", TempDir::Read(dir.Path() + "/home/.local/state/vexorin/applog.txt"));
+    TempDir::Write(dir.Path() + "/home/.local/state/vexorin/applog.txt", "last run");
+    platform::CreatePlayerFolders(folders);
+    EXPECT_EQ("last run", TempDir::Read(dir.Path() + "/home/.local/state/vexorin/applog.txt"));
 
     std::filesystem::current_path("cwd");
     {

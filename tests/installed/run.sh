@@ -79,5 +79,16 @@ done
 [ -z "$(ls -A "$work/cwd")" ] || fail "the game wrote into the current folder: $(ls -A "$work/cwd")"
 (cd "$prefix" && find . -printf '%p %s %T@\n' | sort) >"$work/tree-after"
 cmp -s "$work/tree-before" "$work/tree-after" || fail "the game changed the install tree"
+# A signal while the settings window is up closes it, and the game does not start.
+printf '0\n640\n480\n32' >"$work/home/config/vexorin/config.dat"
+run SDL_VIDEODRIVER=offscreen SDL_AUDIODRIVER=dummy "$game" 2>"$work/stderr" &
+pid=$!
+sleep 2
+kill -TERM $pid
+wait $pid
+status=$?
+[ $status -eq 0 ] || fail "after SIGTERM in the settings window the game ended with $status"
+! grep -q "display state" "$log" || fail "the game started after SIGTERM in the settings window"
+
 chmod -R u+w "$work"
 echo "installed game: all checks passed"

@@ -8,6 +8,7 @@
 #include "TextureTool.h"
 #include "VideoTool.h"
 #include "WavTool.h"
+#include "app/Version.h"
 
 #include <algorithm>
 #include <exception>
@@ -16,19 +17,16 @@ namespace {
 
 enum Status { done = 0, failed = 1, misused = 2 };
 
-int Usage(std::ostream& err)
-{
-    err << "usage: vexorin-assets build DIR\n"
-           "       vexorin-assets icons DIR\n"
-           "       vexorin-assets textures list FILE\n"
-           "       vexorin-assets textures export FILE DIR\n"
-           "       vexorin-assets textures pack DIR FILE\n"
-           "       vexorin-assets textures sheet FILE OUT.png\n"
-           "       vexorin-assets wav info FILE\n"
-           "       vexorin-assets video info FILE\n"
-           "       vexorin-assets scores show FILE\n";
-    return misused;
-}
+const char kUsage[] = "usage: vexorin-assets build DIR\n"
+                      "       vexorin-assets icons DIR\n"
+                      "       vexorin-assets textures list FILE\n"
+                      "       vexorin-assets textures export FILE DIR\n"
+                      "       vexorin-assets textures pack DIR FILE\n"
+                      "       vexorin-assets textures sheet FILE OUT.png\n"
+                      "       vexorin-assets wav info FILE\n"
+                      "       vexorin-assets video info FILE\n"
+                      "       vexorin-assets scores show FILE\n"
+                      "       vexorin-assets --help | --version\n";
 
 bool Matches(const std::vector<std::string>& args, const std::vector<std::string>& words, size_t operands)
 {
@@ -64,6 +62,14 @@ bool Dispatch(const std::vector<std::string>& args, std::ostream& out, std::stri
 
 int RunAssets(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
+    if (Matches(args, {"--help"}, 0)) {
+        out << kUsage;
+        return done;
+    }
+    if (Matches(args, {"--version"}, 0)) {
+        out << "vexorin-assets " << kVexorinVersion << '\n';
+        return done;
+    }
     std::string problem;
     bool known = false;
     try {
@@ -72,8 +78,10 @@ int RunAssets(const std::vector<std::string>& args, std::ostream& out, std::ostr
     } catch (const std::exception& failure) {
         problem = failure.what();
     }
-    if (!known)
-        return Usage(err);
+    if (!known) {
+        err << kUsage;
+        return misused;
+    }
     err << "vexorin-assets: " << problem << '\n';
     return failed;
 }

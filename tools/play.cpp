@@ -1,5 +1,6 @@
 // vexorin-play: runs the game under a script, headless unless told otherwise.
 #include "Driver.h"
+#include "app/Version.h"
 #include "platform/MessageBox.h"
 #include "platform/Process.h"
 
@@ -11,9 +12,12 @@
 
 namespace {
 
+const char kUsage[] = "usage: vexorin-play [--dir DIR] [--visible] [--size WxH] SCRIPT\n"
+                      "       vexorin-play --help | --version\n";
+
 int Usage()
 {
-    std::fprintf(stderr, "usage: vexorin-play [--dir DIR] [--visible] [--size WxH] SCRIPT\n");
+    std::fputs(kUsage, stderr);
     return Driver::BadStart;
 }
 
@@ -26,6 +30,14 @@ bool ParseSize(const std::string& text, DisplaySettings& size)
 
 int main(int argc, char** argv)
 {
+    if (argc == 2 && std::string(argv[1]) == "--help") {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
+    if (argc == 2 && std::string(argv[1]) == "--version") {
+        std::printf("vexorin-play %s\n", kVexorinVersion);
+        return 0;
+    }
     DriverOptions options;
     std::string scriptPath;
     bool visible = false;

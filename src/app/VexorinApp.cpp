@@ -1,13 +1,17 @@
 #include "app/VexorinApp.h"
 #include "frame/MainFrame.h"
 #include "platform/Clock.h"
+#include "platform/Process.h"
 
 CVexorinApp::~CVexorinApp() { ExitInstance(); }
 
 CFrameWnd* CVexorinApp::CreateMainWindow()
 {
     auto* frame = new CMainFrame(m_forcedDisplay);
-    if (frame->CannotStart() || !frame->Create()) {
+    if (m_windowed)
+        frame->UseWindow();
+    // A shutdown asked for while the settings window was up does not start the game.
+    if (frame->CannotStart() || platform::ShutdownRequested() || !frame->Create()) {
         delete frame;
         return nullptr;
     }

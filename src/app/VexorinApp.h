@@ -21,6 +21,8 @@ public:
     CFrameWnd* m_pMainWnd = nullptr;
     // Display settings decided beforehand, instead of the settings file and dialog.
     const DisplaySettings* m_forcedDisplay = nullptr;
+    // A window of the chosen screen area instead of full screen.
+    bool m_windowed = false;
 
 protected:
     // Constructs and creates the frame window; null when that failed.

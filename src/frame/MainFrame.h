@@ -127,6 +127,8 @@ public:
     void WriteConfigFile(platform::File& file, int flag, int width, int height, int depth);
     void DoModalFull(int width, int height, int depth);
 
+    // Shows the game in a centred window of the chosen area instead of full screen.
+    void UseWindow() { m_fullscreen = 0; }
     // True when the display settings could not be stored, so the game cannot start.
     bool CannotStart() const { return m_cannotStart; }
     int ScreenState() const { return m_screenState; }

@@ -32,6 +32,7 @@ int CMainFrame::PreCreateWindow(CreateStruct& cs)
 {
     m_window.SaveDisplayMode(m_savedDisplayMode);
     m_pLog->report("Saved the current display state");
+    gStrWindowText = "Vexorin";
     if (m_fullscreen) {
         if (!m_window.ChangeDisplayToFullscreen(m_screenWidth, m_screenHeight, m_colourDepth)) {
             platform::MessageBox("Unable to change display to fullscreen mode.", "FULLSCREEN", platform::MB_OK);
@@ -39,7 +40,6 @@ int CMainFrame::PreCreateWindow(CreateStruct& cs)
             m_fullscreen = 0;
             gStrWindowText = "Vexorin - FULLSCREEN MODE FAILED!";
         } else {
-            gStrWindowText = "Vexorin";
             m_pLog->report("Attempt to Change display setting to fullscreen mode PASSED");
         }
     }

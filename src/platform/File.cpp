@@ -1,4 +1,5 @@
 #include "platform/File.h"
+#include "platform/GameFolders.h"
 #include "platform/MessageBox.h"
 
 #include <cerrno>
@@ -95,8 +96,9 @@ std::string MatchInFolder(const std::string& folder, const std::string& name)
 
 } // namespace
 
-std::string ResolvePath(const std::string& path)
+std::string ResolvePath(const std::string& name)
 {
+    const std::string path = LocateGameFile(name);
     if (path.empty() || Exists(path))
         return path;
     std::string resolved = path[0] == '/' ? "/" : "";

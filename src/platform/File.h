@@ -30,9 +30,11 @@ FileError FileErrorFromErrno(int error);
 // Shows the file error in an OK message box captioned like the game's others.
 void ReportFileError(FileError cause, const std::string& fileName);
 
-// The path as it exists on disk, matching each component without regard to
-// case when the exact name is not there; unmatched components stay as given.
-std::string ResolvePath(const std::string& path);
+// The path as it exists on disk of a game file name (in the folder it belongs
+// in, see GameFolders.h) or any other path, matching each component without
+// regard to case when the exact name is not there; unmatched components stay
+// as given.
+std::string ResolvePath(const std::string& name);
 bool RemoveFile(const std::string& path);
 // Puts 'from' in place of 'to' in one step, replacing it, and syncs the folder
 // so that the change survives a crash.

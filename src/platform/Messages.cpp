@@ -1,7 +1,9 @@
 #include "platform/Messages.h"
+#include "platform/Process.h"
 #include "platform/SdlWindows.h"
 
 #include <SDL.h>
+#include <algorithm>
 #include <deque>
 #include <map>
 
@@ -235,7 +237,7 @@ class SdlEventSource : public EventSource {
 public:
     bool Poll(Message& m) override
     {
-        if (Pending(m))
+        if (Pending(m) || ShutdownSignalled(m))
             return true;
         SDL_Event e;
         while (SDL_PollEvent(&e))
@@ -250,19 +252,32 @@ public:
             return true;
         Uint32 start = SDL_GetTicks();
         for (;;) {
-            int left = timeoutMs < 0 ? -1 : timeoutMs - static_cast<int>(SDL_GetTicks() - start);
-            if (timeoutMs >= 0 && left <= 0)
+            int left = timeoutMs < 0 ? kSignalCheckMs : timeoutMs - static_cast<int>(SDL_GetTicks() - start);
+            if (left <= 0)
                 return false;
             SDL_Event e;
-            int got = left < 0 ? SDL_WaitEvent(&e) : SDL_WaitEventTimeout(&e, left);
-            if (!got)
-                return false;
-            if (Accept(e, m))
+            if (SDL_WaitEventTimeout(&e, std::min(left, kSignalCheckMs)) && Accept(e, m))
+                return true;
+            if (ShutdownSignalled(m))
                 return true;
         }
     }
 
 private:
+    // A signal does not wake SDL's wait, so a long wait looks at the flag this often.
+    static constexpr int kSignalCheckMs = 100;
+
+    // A shutdown signal closes the window, once, as its close box would.
+    bool ShutdownSignalled(Message& m)
+    {
+        if (!ShutdownRequested() || m_shutdownSent)
+            return false;
+        m = Message{};
+        m.type = Message::Close;
+        m_shutdownSent = true;
+        return true;
+    }
+
     bool Pending(Message& m)
     {
         if (!m_hasPending)
@@ -293,6 +308,7 @@ private:
     Message m_pending;
     bool m_hasPending = false;
     bool m_keyRepeating = false;
+    bool m_shutdownSent = false;
 };
 
 } // namespace

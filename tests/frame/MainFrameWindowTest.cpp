@@ -84,6 +84,24 @@ TEST_F(MainFrameWindow, WithoutASoundDeviceTheGameStartsSilent)
     EXPECT_EQ("Attempt to Initialize new Created GL Window PASSED", lines.back());
 }
 
+// Asked for a window (--windowed), the game neither tries full screen nor says it failed.
+TEST_F(MainFrameWindow, AWindowAskedForIsCentredAndPlainlyTitled)
+{
+    CMainFrame frame(&k640);
+    frame.UseWindow();
+    gStrWindowText = "Vexorin - FULLSCREEN MODE FAILED!";
+    CreateStruct cs;
+    ASSERT_EQ(1, frame.PreCreateWindow(cs));
+    EXPECT_TRUE(platform::RecordedMessageBoxes().empty());
+    EXPECT_EQ(std::vector<std::string>{"Saved the current display state"}, LogLines());
+    EXPECT_EQ("Vexorin", gStrWindowText);
+    EXPECT_FALSE(cs.popup);
+    int w = 0, h = 0;
+    frame.Window().GetScreenSize(w, h);
+    EXPECT_EQ(w / 2 - 320, cs.x);
+    EXPECT_EQ(h / 2 - 240, cs.y);
+}
+
 TEST_F(MainFrameWindow, RefusedFullScreenFallsBackToACaptionedWindow)
 {
     platform::GLWindow::InjectFailure(platform::GLWindow::Step::DisplaySwitch, true);

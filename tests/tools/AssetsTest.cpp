@@ -314,6 +314,12 @@ TEST(AssetsCommand, MisusedGivesTheUsageAndStatusTwo)
         EXPECT_EQ(result.status, 2);
         EXPECT_EQ(result.err.rfind("usage: vexorin-assets", 0), 0u) << result.err;
     }
+    // Asked for, the usage and the version go to standard output with status 0.
+    const Result help = Assets({"--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_EQ(help.out.rfind("usage: vexorin-assets", 0), 0u) << help.out;
+    EXPECT_EQ(Assets({"--version"}).out, "vexorin-assets 2.0.0\n");
+    EXPECT_EQ(Assets({"--version", "x"}).status, 2);
 }
 
 TEST(TextureSheet, ShowsGlyphsUprightAndOtherPicturesAsStored)

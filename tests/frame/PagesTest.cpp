@@ -19,10 +19,11 @@ protected:
     // The brightest value of one colour channel (a shift of 16, 8 or 0) over a rectangle.
     uint32_t Brightest(int left, int top, int right, int bottom, int shift) const
     {
+        const Picture picture = LastFrame();
         uint32_t most = 0;
         for (int y = top; y < bottom; ++y)
             for (int x = left; x < right; ++x)
-                most = std::max(most, Pixel(x, y) >> shift & 0xFF);
+                most = std::max(most, picture.At(x, y) >> shift & 0xFF);
         return most;
     }
 };

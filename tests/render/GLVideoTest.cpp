@@ -56,14 +56,20 @@ protected:
 const std::vector<Rgb> kTenColours = {{250, 0, 0}, {0, 250, 0}, {0, 0, 250}, {250, 250, 0}, {0, 250, 250},
     {250, 0, 250}, {250, 250, 250}, {120, 0, 0}, {0, 120, 0}, {0, 0, 120}};
 
-// Ten frames over a second: 100 ms each, and the clock starts at the opening.
-TEST_F(GLVideoTest, ShowsTheFrameDueAndStartsAgainAfterTheLast)
+// Ten 16 x 16 frames of kTenColours over a second.
+bool WriteTenFrames(const std::string& name)
 {
     video::VideoFormat format;
     format.width = format.height = 16;
     format.fps = 10;
     format.frames = 10;
-    ASSERT_TRUE(WriteFlatVideo("ten.avi", format, kTenColours));
+    return WriteFlatVideo(name, format, kTenColours);
+}
+
+// Ten frames over a second: 100 ms each, and the clock starts at the opening.
+TEST_F(GLVideoTest, ShowsTheFrameDueAndStartsAgainAfterTheLast)
+{
+    ASSERT_TRUE(WriteTenFrames("ten.avi"));
     video.OpenAVI("ten.avi");
     EXPECT_TRUE(Boxes().empty());
     ASSERT_EQ(video.FramesLoaded(), 10);
@@ -111,11 +117,7 @@ TEST_F(GLVideoTest, StretchesAWiderPictureOverTheWholeTextureBottomUp)
 // What decoded before the damage plays at the file's pace and loops where the frames end.
 TEST_F(GLVideoTest, ACutShortVideoLoopsAtTheLastFrameItHolds)
 {
-    video::VideoFormat format;
-    format.width = format.height = 16;
-    format.fps = 10;
-    format.frames = 10;
-    ASSERT_TRUE(WriteFlatVideo("cut.avi", format, kTenColours));
+    ASSERT_TRUE(WriteTenFrames("cut.avi"));
     const std::string whole = TempDir::Read("cut.avi");
     const size_t frames0 = whole.find("movi");
     Truncate("cut.avi", frames0 + (whole.size() - frames0) / 2);

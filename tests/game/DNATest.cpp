@@ -2,6 +2,7 @@
 #include "frame/MainFrame.h"
 #include "render/Texture.h"
 
+#include "FrameTiming.h"
 #include "GLContext.h"
 #include "TempDir.h"
 #include "TextureFiles.h"
@@ -9,7 +10,6 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 #include <algorithm>
-#include <chrono>
 #include <cstdlib>
 #include <gtest/gtest.h>
 
@@ -241,21 +241,14 @@ TEST_F(DNADrawing, MutationsAreOrangeWithTheirMarkerBeyondTheCap)
 
 TEST_F(DNADrawing, FullStrandDrawsWithinAFrameBudget)
 {
+    SKIP_TIMING_UNDER_SANITIZERS();
     Fill(dna, kFiveMutations);
-    double best = 1e9;
-    for (int round = 0; round < 5; ++round) {
-        gl.Clear();
-        glFinish();
-        const auto start = std::chrono::steady_clock::now();
-        for (int i = 0; i < 20; ++i)
-            dna.Update();
-        glFinish();
-        best = std::min(
-            best, std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count() / 20);
-    }
+    const double best = BestMillisecondsPerCall(
+        5, 20, [&] { dna.Update(); }, [&] { gl.Clear(); });
     RecordProperty("ms_per_strand", std::to_string(best));
-    // About 0.5 to 1.8 ms with the software GL the tests run on, of a 16.7 ms frame.
-    EXPECT_LT(best, 4.0);
+    // About 0.5 to 1.8 ms with the software GL the tests run on, of a 16.7 ms
+    // frame; the limit leaves room for a machine busy with other tests.
+    EXPECT_LT(best, 10.0);
 }
 
 } // namespace

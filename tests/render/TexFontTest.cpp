@@ -1,13 +1,13 @@
 #include "render/TexFont.h"
 #include "render/Texture.h"
 
+#include "FrameTiming.h"
 #include "GLContext.h"
 #include "TempDir.h"
 #include "TextureFiles.h"
 
 #include <GL/gl.h>
 #include <algorithm>
-#include <chrono>
 #include <gtest/gtest.h>
 
 namespace {
@@ -165,26 +165,14 @@ TEST(TexFontMode, SizeAndCornerBitsAreReadFromTheFlags)
 
 TEST_F(TexFont, AFortyCharacterLineCostsLittle)
 {
-#if defined(__SANITIZE_ADDRESS__)
-    GTEST_SKIP() << "timings mean nothing in a sanitizer build";
-#endif
+    SKIP_TIMING_UNDER_SANITIZERS();
     font.SetMode(kBlend | k16);
     const char* line = "ABABABABAB ABABABABAB ABABABABAB ABABABA";
-    // The best of several frames of 20 lines: a busy machine slows some frames,
-    // while a cost paid per glyph or per print shows in every one.
-    double best = 1e9;
-    for (int frame = 0; frame < 10; ++frame) {
-        glFinish();
-        auto start = std::chrono::steady_clock::now();
-        for (int i = 0; i < 20; ++i) {
-            font.Begin();
-            font.DrawString(0, 0, line);
-            font.End();
-        }
-        glFinish();
-        best = std::min(
-            best, std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count() / 20);
-    }
+    const double best = BestMillisecondsPerCall(10, 20, [&] {
+        font.Begin();
+        font.DrawString(0, 0, line);
+        font.End();
+    });
     RecordProperty("ms_per_line", std::to_string(best));
     // About 0.15 ms with the software GL the tests run on.
     EXPECT_LT(best, 1.0);

@@ -1,5 +1,6 @@
 #include "AssetBuild.h"
 
+#include "IconTool.h"
 #include "TextureTool.h"
 #include "art/Glyphs.h"
 #include "art/Pictures.h"
@@ -78,6 +79,18 @@ bool BuildVideo(const std::string& gameDir, std::ostream& out, std::string& prob
     return true;
 }
 
+bool BuildWindowIcon(const std::string& gameDir, std::ostream& out, std::string& problem)
+{
+    std::string dataDir;
+    if (!FindFolder(gameDir, "data", dataDir, problem))
+        return false;
+    const std::string path = dataDir + "/icon.bmp";
+    if (!icon_tool::WriteWindowIcon(path, problem))
+        return false;
+    out << path << ": the window icon\n";
+    return true;
+}
+
 // A fresh game folder gets the default high-score table, so the first start
 // has no missing file to report; a table that exists is the player's and is never touched.
 bool BuildScores(const std::string& gameDir, std::ostream& out, std::string& problem)
@@ -85,6 +98,18 @@ bool BuildScores(const std::string& gameDir, std::ostream& out, std::string& pro
     const std::string path = platform::ResolvePath(gameDir + "/" + CScore::kPath);
     if (std::filesystem::exists(path))
         return true;
+    if (!WriteDefaultScores(path, problem))
+        return false;
+    out << path << ": the default high scores\n";
+    return true;
+}
+
+const Step kSteps[] = {BuildTextures, BuildSounds, BuildVideo, BuildWindowIcon, BuildScores};
+
+} // namespace
+
+bool WriteDefaultScores(const std::string& path, std::string& problem)
+{
     platform::File file;
     if (!file.Open(path, platform::File::modeWrite | platform::File::modeCreate)) {
         problem = path + ": cannot be written";
@@ -94,13 +119,8 @@ bool BuildScores(const std::string& gameDir, std::ostream& out, std::string& pro
     CArchive ar(file, CArchive::store);
     defaults.Serialize(ar);
     ar.Close();
-    out << path << ": the default high scores\n";
     return true;
 }
-
-const Step kSteps[] = {BuildTextures, BuildSounds, BuildVideo, BuildScores};
-
-} // namespace
 
 bool Build(const std::string& gameDir, std::ostream& out, std::string& problem)
 {

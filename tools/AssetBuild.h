@@ -9,4 +9,8 @@ namespace asset_build {
 // missing) and says what it wrote. The same bytes come out on every run.
 bool Build(const std::string& gameDir, std::ostream& out, std::string& problem);
 
+// Writes the default high-score table to path, replacing what is there;
+// false with the reason when it cannot be written.
+bool WriteDefaultScores(const std::string& path, std::string& problem);
+
 } // namespace asset_build

@@ -26,6 +26,7 @@ const char kUsage[] = "usage: vexorin-assets build DIR\n"
                       "       vexorin-assets wav info FILE\n"
                       "       vexorin-assets video info FILE\n"
                       "       vexorin-assets scores show FILE\n"
+                      "       vexorin-assets scores new FILE\n"
                       "       vexorin-assets --help | --version\n";
 
 bool Matches(const std::vector<std::string>& args, const std::vector<std::string>& words, size_t operands)
@@ -54,6 +55,8 @@ bool Dispatch(const std::vector<std::string>& args, std::ostream& out, std::stri
         return video_tool::Info(args[2], out, problem);
     if (Matches(args, {"scores", "show"}, 1))
         return score_tool::Show(args[2], out, problem);
+    if (Matches(args, {"scores", "new"}, 1))
+        return asset_build::WriteDefaultScores(args[2], problem);
     known = false;
     return false;
 }

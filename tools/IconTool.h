@@ -11,4 +11,11 @@ inline constexpr int kSizes[] = {16, 32, 48, 64, 128, 256};
 // missing; false with the reason when a file cannot be written.
 bool Write(const std::string& dir, std::ostream& out, std::string& problem);
 
+// The size of the window icon the game shows in the title bar and task switcher.
+inline constexpr int kWindowIconSize = 64;
+
+// Writes the window icon as a 32-bit BMP with alpha, which the game reads
+// without an image library; false with the reason when it cannot be written.
+bool WriteWindowIcon(const std::string& path, std::string& problem);
+
 } // namespace icon_tool

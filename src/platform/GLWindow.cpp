@@ -1,4 +1,5 @@
 #include "platform/GLWindow.h"
+#include "platform/File.h"
 #include "platform/Messages.h"
 #include "platform/SdlWindows.h"
 
@@ -190,7 +191,20 @@ bool GLWindow::SetPixelFormat()
     m_window = SDL_CreateWindow("", x, y, m_width, m_height, flags);
     m_clientWidth = m_width;
     m_clientHeight = m_height;
+    if (m_window)
+        SetIcon();
     return m_window != nullptr;
+}
+
+// The desktop shows this in the title bar and the task switcher; a game
+// folder without it simply gets the desktop's own.
+void GLWindow::SetIcon()
+{
+    SDL_Surface* icon = SDL_LoadBMP(ResolvePath(kIconPath).c_str());
+    if (!icon)
+        return;
+    SDL_SetWindowIcon(m_window, icon);
+    SDL_FreeSurface(icon);
 }
 
 bool GLWindow::CreateContext()

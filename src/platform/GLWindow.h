@@ -46,6 +46,9 @@ public:
     // Window outer size and position; full screen ignores the position.
     void SetShape(bool fullscreen, int x, int y, int width, int height);
 
+    // The window icon, in the game folder; the asset build writes it.
+    static constexpr const char* kIconPath = "data/icon.bmp";
+
     // Context steps, in this order.
     bool GetDeviceContext();
     bool ChoosePixelFormat(int colourBits, int depthBits);
@@ -82,6 +85,7 @@ public:
     static void InjectFailure(Step step, bool fail);
 
 private:
+    void SetIcon();
     bool ChooseTarget();
     bool MakeFramebuffer();
     void Capture();

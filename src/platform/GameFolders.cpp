@@ -54,6 +54,18 @@ std::string InFolder(const std::string& folder, const std::string& name)
     return folder + "/" + name.substr(name.find_last_of('/') + 1);
 }
 
+// A new player starts from the default table installed with the game, so the
+// first start has no missing file to report. A table the player has is never
+// touched.
+void SeedScores(const GameFolders& folders)
+{
+    const std::string scores = folders.scores + "/SCORES.VXR";
+    std::error_code error;
+    if (std::filesystem::exists(ResolvePath(scores), error) || error)
+        return;
+    std::filesystem::copy_file(folders.data + "/SCORES.VXR", scores, error);
+}
+
 } // namespace
 
 bool IsGameFolder(const std::string& folder)
@@ -85,6 +97,7 @@ void CreatePlayerFolders(const GameFolders& folders)
     const int made = ::open(log.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0600);
     if (made >= 0)
         ::close(made);
+    SeedScores(folders);
 }
 
 void UseGameFolders(const GameFolders* folders)

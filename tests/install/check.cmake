@@ -12,7 +12,8 @@ endif()
 set(usr ${root}/usr)
 set(expected
   bin/vexorin bin/vexorin-assets bin/vexorin-play
-  share/vexorin/data/TEXTURE.VXR share/vexorin/data/logo.avi share/vexorin/manual.html
+  share/vexorin/data/TEXTURE.VXR share/vexorin/data/logo.avi share/vexorin/data/icon.bmp
+  share/vexorin/SCORES.VXR share/vexorin/manual.html
   share/applications/${APP_ID}.desktop share/metainfo/${APP_ID}.metainfo.xml
   share/man/man6/vexorin.6.gz share/man/man6/vexorin-assets.6.gz share/man/man6/vexorin-play.6.gz
   share/doc/vexorin/copyright share/doc/vexorin/changelog.gz)

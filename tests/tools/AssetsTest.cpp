@@ -142,7 +142,8 @@ TEST(AssetBuild, UsesTheDataFolderInAnyLetterCaseAndSaysWhenItCannot)
     EXPECT_TRUE(TempDir::Exists("game/DATA/TEXTURE.VXR"));
     EXPECT_TRUE(TempDir::Exists("game/DATA/logo.avi"));
     EXPECT_FALSE(TempDir::Exists("game/data"));
-    EXPECT_EQ(4, std::count(built.out.begin(), built.out.end(), '\n')) << "a line for each step: " << built.out;
+    EXPECT_TRUE(TempDir::Exists("game/DATA/icon.bmp"));
+    EXPECT_EQ(5, std::count(built.out.begin(), built.out.end(), '\n')) << "a line for each step: " << built.out;
 
     TempDir::Write("plain", "not a folder");
     const Result refused = Assets({"build", "plain"});

@@ -1,8 +1,10 @@
 #include "AssetsRun.h"
+#include "IconTool.h"
 #include "Png.h"
 
 #include "TempDir.h"
 
+#include <SDL.h>
 #include <algorithm>
 #include <gtest/gtest.h>
 #include <string>
@@ -58,6 +60,28 @@ TEST(Icons, EverySizeShowsTheFourPieceColoursInTheirPlaces)
         for (int corner : {0, size - 1})
             EXPECT_EQ(image.rgb[(static_cast<size_t>(corner) * size + corner) * 3 + 2], 0);
     }
+}
+
+// The game reads its window icon with SDL alone: a square with see-through
+// corners and an opaque middle.
+TEST(Icons, TheWindowIconIsABitmapWithItsTransparency)
+{
+    TempDir temp;
+    std::string problem;
+    ASSERT_TRUE(icon_tool::WriteWindowIcon("icon.bmp", problem)) << problem;
+    SDL_Surface* loaded = SDL_LoadBMP("icon.bmp");
+    ASSERT_NE(loaded, nullptr) << SDL_GetError();
+    SDL_Surface* icon = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_RGBA32, 0);
+    SDL_FreeSurface(loaded);
+    ASSERT_NE(icon, nullptr);
+    EXPECT_EQ(icon->w, icon_tool::kWindowIconSize);
+    EXPECT_EQ(icon->h, icon_tool::kWindowIconSize);
+    const auto alpha = [icon](int x, int y) {
+        return static_cast<const uint8_t*>(icon->pixels)[y * icon->pitch + x * 4 + 3];
+    };
+    EXPECT_EQ(alpha(0, 0), 0);
+    EXPECT_EQ(alpha(icon->w / 2, icon->h / 2), 255);
+    SDL_FreeSurface(icon);
 }
 
 TEST(Icons, SaysWhenTheFolderCannotBeMade)

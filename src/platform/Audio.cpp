@@ -12,10 +12,8 @@ namespace platform {
 
 namespace {
 
-// The largest sound buffer in file bytes, and the most memory one sound may
-// take once converted for the mixer (about 12 minutes of stereo at 48 kHz).
+// The largest sound buffer in file bytes.
 constexpr uint32_t kMaxBufferBytes = 0x0FFFFFFF;
-constexpr uint64_t kMaxMixedBytes = 256u << 20;
 
 } // namespace
 
@@ -34,8 +32,10 @@ WaveFormat PcmFormat(uint16_t channels, uint32_t rate, uint16_t bits)
 // What the mixer needs of one buffer. The output thread reads it only while
 // it holds the device lock, and the game changes it only under that lock.
 struct Voice {
-    std::vector<float> samples; // interleaved stereo at the device's rate
-    size_t position = 0; // in frames
+    PlanarSound sound;
+    std::shared_ptr<const Resampler> resampler; // from the sound's rate to the device's
+    size_t length = 0; // in frames at the device's rate
+    size_t position = 0; // in frames at the device's rate
     float gain = 1.0f;
     bool playing = false;
     bool looping = false;
@@ -81,23 +81,31 @@ private:
     MixerState& m_mixer;
 };
 
-void MixVoice(Voice& voice, float* out, size_t frames)
+// Moves a playing voice on by frames, handing each stretch it plays to
+// play(first frame of the sound, frame count, frames into the block).
+template <class Play>
+void Run(Voice& voice, size_t frames, Play&& play)
 {
-    const size_t length = voice.samples.size() / 2;
-    while (frames > 0 && voice.playing) {
-        const size_t count = std::min(frames, length - voice.position);
-        const float* from = voice.samples.data() + 2 * voice.position;
-        for (size_t i = 0; i < 2 * count; ++i)
-            out[i] += from[i] * voice.gain;
+    size_t done = 0;
+    while (done < frames && voice.playing) {
+        const size_t count = std::min(frames - done, voice.length - voice.position);
+        if (count > 0)
+            play(voice.position, count, done);
         voice.position += count;
-        out += 2 * count;
-        frames -= count;
+        done += count;
         // A one-shot sound stops at its end and plays from the start next time.
-        if (voice.position == length) {
+        if (voice.position == voice.length) {
             voice.position = 0;
-            voice.playing = voice.looping && length > 0;
+            voice.playing = voice.looping && voice.length > 0;
         }
     }
+}
+
+void MixVoice(Voice& voice, float* out, size_t frames)
+{
+    Run(voice, frames, [&voice, out](size_t first, size_t count, size_t done) {
+        voice.resampler->Add(voice.sound, first, count, voice.looping, voice.gain, out + 2 * done);
+    });
 }
 
 void Mix(MixerState& mixer, float* out, size_t frames)
@@ -198,18 +206,22 @@ bool AudioBuffer::Lock(void*& data, uint32_t& bytes)
     return true;
 }
 
-// The conversion and both allocations happen before the lock is taken; under
+// The decoding and every allocation happen before the lock is taken; under
 // it the new sound is only swapped in, and the old one freed after.
 bool AudioBuffer::Unlock(uint32_t bytes)
 {
     if (m_staging.empty() || bytes > m_bytes || !m_mixer->Usable())
         return false;
-    std::vector<float> samples =
-        ConvertToStereo(m_format, m_staging.data(), bytes, static_cast<uint32_t>(m_mixer->rate));
+    const auto rate = static_cast<uint32_t>(m_mixer->rate);
+    PlanarSound sound = DecodePlanar(m_format, m_staging.data(), bytes);
+    std::shared_ptr<const Resampler> resampler = Resampler::For(m_format.samplesPerSec, rate);
+    const auto length = static_cast<size_t>(ConvertedFrames(m_format, bytes, rate));
     std::vector<uint8_t>().swap(m_staging);
     Guard guard(*m_mixer);
-    m_voice->samples.swap(samples);
-    if (m_voice->position >= m_voice->samples.size() / 2)
+    std::swap(m_voice->sound, sound);
+    std::swap(m_voice->resampler, resampler);
+    m_voice->length = length;
+    if (m_voice->position >= length)
         m_voice->position = 0;
     return true;
 }
@@ -235,9 +247,10 @@ bool AudioBuffer::Restore()
 
 void AudioBuffer::MarkLost()
 {
-    std::vector<float> gone;
+    PlanarSound gone;
     Guard guard(*m_mixer);
-    m_voice->samples.swap(gone);
+    std::swap(m_voice->sound, gone);
+    m_voice->length = 0;
     m_voice->position = 0;
     m_voice->playing = false;
     m_voice->lost = true;
@@ -268,18 +281,15 @@ void AudioDevice::AdvanceVirtualOutput(double milliseconds)
     gVirtualFrames += milliseconds * kPreferredRate / 1000.0;
     const auto due = static_cast<size_t>(gVirtualFrames);
     gVirtualFrames -= static_cast<double>(due);
-    static std::vector<float> scratch(2 * kDeviceFrames); // the mix is only listened to by the clock
     std::erase_if(gVirtualMixers, [](const std::weak_ptr<MixerState>& m) { return m.expired(); });
+    // Nobody listens to this output: the sounds only move on, unmixed.
     for (const auto& weak : gVirtualMixers) {
         auto mixer = weak.lock();
         if (mixer->closed)
             continue;
         Guard guard(*mixer);
-        for (size_t left = due; left > 0;) {
-            const size_t frames = std::min<size_t>(left, kDeviceFrames);
-            Mix(*mixer, scratch.data(), frames);
-            left -= frames;
-        }
+        for (Voice* voice : mixer->voices)
+            Run(*voice, due, [](size_t, size_t, size_t) {});
     }
 }
 
@@ -341,8 +351,7 @@ bool AudioDevice::Start()
 
 std::unique_ptr<AudioBuffer> AudioDevice::CreateBuffer(const WaveFormat& format, uint32_t bytes)
 {
-    if (!m_mixer->Usable() || !IsPlayableFormat(format) || bytes < format.blockAlign || bytes > kMaxBufferBytes ||
-        ConvertedFrames(format, bytes, static_cast<uint32_t>(m_mixer->rate)) * 2 * sizeof(float) > kMaxMixedBytes)
+    if (!m_mixer->Usable() || !IsPlayableFormat(format) || bytes < format.blockAlign || bytes > kMaxBufferBytes)
         return nullptr;
     return std::unique_ptr<AudioBuffer>(new AudioBuffer(m_mixer, format, bytes));
 }

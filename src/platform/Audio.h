@@ -23,7 +23,8 @@ WaveFormat PcmFormat(uint16_t channels, uint32_t rate, uint16_t bits);
 struct MixerState;
 struct Voice;
 
-// One sound held whole in memory and played by the device's mixer. Filled
+// One sound held whole in memory, as 16-bit samples at its file's rate, and
+// played by the device's mixer, which converts it as it plays. Filled
 // once through Lock and Unlock; plays from where it stands, stops without
 // rewinding, and a one-shot sound that reaches its end starts over next time.
 class AudioBuffer {

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
+#include <mutex>
 #include <numeric>
 
 namespace platform {
@@ -59,29 +61,9 @@ float Tap(double x)
     return kernel[index] + (kernel[index + 1] - kernel[index]) * frac;
 }
 
-float Sample(const uint8_t* bytes, int bits)
-{
-    if (bits == 8)
-        return (static_cast<float>(bytes[0]) - 128.0f) / 128.0f;
-    return static_cast<float>(static_cast<int16_t>(bytes[0] | bytes[1] << 8)) / 32768.0f;
-}
-
-// One channel as floats with pad frames of silence before and after, so every
-// filter tap has a sample to read.
-std::vector<float> DecodeChannel(
-    const WaveFormat& format, const uint8_t* data, size_t frames, unsigned channel, size_t pad)
-{
-    const int sampleBytes = format.bitsPerSample / 8;
-    std::vector<float> samples(pad + frames + pad + 1);
-    const uint8_t* at = data + channel * sampleBytes;
-    for (size_t f = 0; f < frames; ++f, at += format.blockAlign)
-        samples[pad + f] = Sample(at, format.bitsPerSample);
-    return samples;
-}
-
 // The filter's weights for each phase an output frame can fall on between two
-// source frames. Common rate pairs have a few hundred phases and are exact;
-// odd ones are rounded to the nearest of kMaxPhases.
+// source frames, scaled for 16-bit samples. Common rate pairs have a few
+// hundred phases and are exact; odd ones are rounded to the nearest of kMaxPhases.
 std::vector<float> PhaseWeights(size_t phases, size_t half, double scale)
 {
     const size_t taps = 2 * half;
@@ -89,69 +71,35 @@ std::vector<float> PhaseWeights(size_t phases, size_t half, double scale)
     for (size_t p = 0; p < phases; ++p)
         for (size_t j = 0; j < taps; ++j) {
             double distance = static_cast<double>(p) / phases + static_cast<double>(half) - 1.0 - j;
-            weights[p * taps + j] = Tap(std::fabs(distance) * scale) * static_cast<float>(scale);
+            weights[p * taps + j] = static_cast<float>(Tap(std::fabs(distance) * scale) * scale / 32768.0);
         }
     return weights;
 }
 
 // Eight running sums side by side, which the compiler turns into vector
-// arithmetic: every sound is resampled at start-up, and this is where its time goes.
-float DotProduct(const float* x, const float* w, size_t n)
+// arithmetic: this runs for every frame of every playing sound.
+float DotProduct(const int16_t* x, const float* w, size_t n)
 {
     constexpr size_t kLanes = 8;
     float lanes[kLanes] = {};
     size_t j = 0;
     for (; j + kLanes <= n; j += kLanes)
         for (size_t k = 0; k < kLanes; ++k)
-            lanes[k] += x[j + k] * w[j + k];
+            lanes[k] += static_cast<float>(x[j + k]) * w[j + k];
     float sum = 0.0f;
     for (; j < n; ++j)
-        sum += x[j] * w[j];
+        sum += static_cast<float>(x[j]) * w[j];
     for (const float lane : lanes)
         sum += lane;
     return sum;
 }
 
-// How one rate becomes another: the filter's reach and weights per phase.
-struct Resampler {
-    uint32_t from, to;
-    size_t half;
-    uint64_t phases;
-    std::vector<float> weights;
-
-    Resampler(uint32_t fromRate, uint32_t toRate)
-        : from(fromRate)
-        , to(toRate)
-    {
-        // Going down in rate, the filter widens to cut at the new Nyquist frequency.
-        const double scale = std::min(1.0, static_cast<double>(to) / from);
-        half = static_cast<size_t>(std::ceil(kHalfWidth / scale));
-        phases = std::min<uint64_t>(to / std::gcd(from, to), kMaxPhases);
-        weights = PhaseWeights(phases, half, scale);
-    }
-
-    // Fills every second float of out, starting at out, from a padded channel.
-    // The source position steps by whole frames and a remainder, with no division per frame.
-    void Run(const std::vector<float>& source, float* out, size_t outFrames) const
-    {
-        const size_t taps = 2 * half;
-        const uint64_t step = from / to, stepRemainder = from % to;
-        uint64_t frame = 0, remainder = 0;
-        for (size_t n = 0; n < outFrames; ++n) {
-            const uint64_t phase = (remainder * phases + to / 2) / to;
-            // Source frame + phase / phases; its first tap is frame - half + 1, padded by half.
-            const float* x = source.data() + frame + 1 + (phase == phases);
-            const float* w = weights.data() + (phase % phases) * taps;
-            out[2 * n] = DotProduct(x, w, taps);
-            frame += step;
-            remainder += stepRemainder;
-            if (remainder >= to) {
-                remainder -= to;
-                ++frame;
-            }
-        }
-    }
-};
+int16_t Sample16(const uint8_t* bytes, int bits)
+{
+    if (bits == 8)
+        return static_cast<int16_t>((bytes[0] - 128) * 256);
+    return static_cast<int16_t>(bytes[0] | bytes[1] << 8);
+}
 
 } // namespace
 
@@ -168,29 +116,108 @@ uint64_t ConvertedFrames(const WaveFormat& format, uint64_t bytes, uint32_t rate
     return bytes / format.blockAlign * rate / format.samplesPerSec;
 }
 
-std::vector<float> ConvertToStereo(const WaveFormat& format, const uint8_t* data, size_t bytes, uint32_t rate)
+PlanarSound DecodePlanar(const WaveFormat& format, const uint8_t* data, size_t bytes)
 {
-    const size_t frames = bytes / format.blockAlign;
-    if (frames == 0)
-        return {};
-    const bool resample = format.samplesPerSec != rate;
-    const Resampler resampler(format.samplesPerSec, resample ? rate : format.samplesPerSec);
-    const size_t pad = resample ? resampler.half : 0;
-    const size_t outFrames = resample ? ConvertedFrames(format, bytes, rate) : frames;
-    std::vector<float> stereo(outFrames * 2);
-    for (unsigned c = 0; c < format.channels; ++c) {
-        const std::vector<float> source = DecodeChannel(format, data, frames, c, pad);
-        if (resample)
-            resampler.Run(source, stereo.data() + c, outFrames);
-        else
-            for (size_t f = 0; f < frames; ++f)
-                stereo[2 * f + c] = source[f];
+    PlanarSound sound;
+    sound.frames = bytes / format.blockAlign;
+    sound.channels = format.channels;
+    sound.samples.resize(sound.frames * sound.channels);
+    const int sampleBytes = format.bitsPerSample / 8;
+    for (unsigned c = 0; c < sound.channels; ++c) {
+        int16_t* channel = sound.samples.data() + c * sound.frames;
+        const uint8_t* at = data + c * sampleBytes;
+        for (size_t f = 0; f < sound.frames; ++f, at += format.blockAlign)
+            channel[f] = Sample16(at, format.bitsPerSample);
     }
-    // Mono plays on both sides.
-    if (format.channels == 1)
-        for (size_t f = 0; f < outFrames; ++f)
-            stereo[2 * f + 1] = stereo[2 * f];
-    return stereo;
+    return sound;
+}
+
+std::shared_ptr<const Resampler> Resampler::For(uint32_t from, uint32_t to)
+{
+    static std::mutex guard;
+    static std::map<std::pair<uint32_t, uint32_t>, std::shared_ptr<const Resampler>> made;
+    std::lock_guard<std::mutex> lock(guard);
+    auto& resampler = made[{from, to}];
+    if (!resampler)
+        resampler = std::make_shared<const Resampler>(from, to);
+    return resampler;
+}
+
+Resampler::Resampler(uint32_t from, uint32_t to)
+    : m_from(from)
+    , m_to(to)
+{
+    if (from == to)
+        return;
+    // Going down in rate, the filter widens to cut at the new Nyquist frequency.
+    const double scale = std::min(1.0, static_cast<double>(to) / from);
+    const auto half = static_cast<size_t>(std::ceil(kHalfWidth / scale));
+    m_taps = 2 * half;
+    const uint32_t common = std::gcd(from, to);
+    m_exact = to / common <= kMaxPhases;
+    m_phases = std::min<uint64_t>(to / common, kMaxPhases);
+    // Where the phases are exact, the position's remainder in units of the
+    // common divisor is the phase itself: no division per frame.
+    m_unit = m_exact ? common : 1;
+    m_weights = PhaseWeights(m_phases, half, scale);
+}
+
+// The filter at one output frame: its taps over the source frames from start on.
+float Resampler::At(const int16_t* channel, size_t frames, int64_t start, const float* weights, bool looping) const
+{
+    const auto count = static_cast<int64_t>(frames);
+    if (start >= 0 && start + static_cast<int64_t>(m_taps) <= count)
+        return DotProduct(channel + start, weights, m_taps);
+    float sum = 0.0f;
+    for (size_t j = 0; j < m_taps; ++j) {
+        int64_t i = start + static_cast<int64_t>(j);
+        if (looping)
+            i = (i % count + count) % count;
+        else if (i < 0 || i >= count)
+            continue;
+        sum += static_cast<float>(channel[i]) * weights[j];
+    }
+    return sum;
+}
+
+void Resampler::AddSameRate(const PlanarSound& sound, uint64_t first, size_t count, float gain, float* out) const
+{
+    const float scale = gain / 32768.0f;
+    const int16_t* left = sound.Channel(0) + first;
+    const int16_t* right = sound.Channel(sound.channels - 1) + first;
+    for (size_t n = 0; n < count; ++n) {
+        out[2 * n] += static_cast<float>(left[n]) * scale;
+        out[2 * n + 1] += static_cast<float>(right[n]) * scale;
+    }
+}
+
+void Resampler::Add(const PlanarSound& sound, uint64_t first, size_t count, bool looping, float gain, float* out) const
+{
+    if (m_from == m_to) {
+        AddSameRate(sound, first, count, gain, out);
+        return;
+    }
+    // The source position steps by whole frames and a remainder, both
+    // worked out once per call.
+    const uint64_t to = m_to / m_unit, step = m_from / m_to, stepRemainder = m_from % m_to / m_unit;
+    uint64_t frame = first * m_from / m_to, remainder = first * m_from % m_to / m_unit;
+    const auto half = static_cast<int64_t>(m_taps / 2);
+    for (size_t n = 0; n < count; ++n) {
+        const uint64_t phase = m_exact ? remainder : (remainder * m_phases + to / 2) / to;
+        // Source frame + phase / phases; the first tap is half - 1 frames before it.
+        const int64_t start = static_cast<int64_t>(frame) + 1 + (phase == m_phases) - half;
+        const float* weights = m_weights.data() + (phase % m_phases) * m_taps;
+        const float left = At(sound.Channel(0), sound.frames, start, weights, looping) * gain;
+        out[2 * n] += left;
+        out[2 * n + 1] +=
+            sound.channels == 2 ? At(sound.Channel(1), sound.frames, start, weights, looping) * gain : left;
+        frame += step;
+        remainder += stepRemainder;
+        if (remainder >= to) {
+            remainder -= to;
+            ++frame;
+        }
+    }
 }
 
 } // namespace platform

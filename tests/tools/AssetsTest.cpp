@@ -84,7 +84,8 @@ TEST_F(BuiltGame, HoldsEveryPictureThenEveryGlyphTheSameOnEveryRun)
     EXPECT_TRUE(TempDir::Read("again/data/logo.avi") == TempDir::Read(s_game + "/data/logo.avi"));
     EXPECT_EQ(Assets({"video", "info", "again/data/logo.avi"}).out,
         "again/data/logo.avi: 75 frames, 256 x 256, 3000 ms, mjpeg\n");
-    EXPECT_EQ(std::distance(fs::directory_iterator("again/data"), fs::directory_iterator()), 2)
+    EXPECT_TRUE(TempDir::Read("again/data/icon.bmp") == TempDir::Read(s_game + "/data/icon.bmp"));
+    EXPECT_EQ(std::distance(fs::directory_iterator("again/data"), fs::directory_iterator()), 3)
         << "a temporary file is left";
     for (const audio::Sound& sound : audio::GameSounds())
         EXPECT_TRUE(TempDir::Read("again/sounds/" + sound.file) == audio::WavBytes(sound)) << sound.file;

@@ -8,6 +8,8 @@ namespace platform {
 
 namespace {
 
+// The name of the game's desktop entry and metainfo, as installed.
+constexpr char kDesktopId[] = "org.example.Vexorin";
 std::string gName = "vexorin";
 volatile std::sig_atomic_t gShutdownRequested = 0;
 
@@ -28,6 +30,10 @@ void StartPlatform()
     SDL_SetHint(SDL_HINT_APP_NAME, "Vexorin");
     SDL_SetHint(SDL_HINT_AUDIO_DEVICE_APP_NAME, "Vexorin");
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    // The window's class names the desktop entry, so docks and task
+    // switchers show the game's own name and icon for it.
+    setenv("SDL_VIDEO_X11_WMCLASS", kDesktopId, 0);
+    setenv("SDL_VIDEO_WAYLAND_WMCLASS", kDesktopId, 0);
     struct sigaction action { };
     action.sa_handler = OnShutdownSignal;
     sigemptyset(&action.sa_mask);

@@ -45,6 +45,9 @@ public:
     void GetScreenSize(int& width, int& height);
     // Window outer size and position; full screen ignores the position.
     void SetShape(bool fullscreen, int x, int y, int width, int height);
+    // Switches a shown window between full screen and a centred window of the
+    // client size; frames keep their size and the pointer keeps mapping onto them.
+    void SwitchFullscreen(bool fullscreen);
 
     // Context steps, in this order.
     bool GetDeviceContext();

@@ -146,6 +146,8 @@ Sint16 AxisValue(double position) { return static_cast<Sint16>(std::lround(posit
 void Driver::UsePad(const Command& c)
 {
     if (!m_pads) {
+        // The driver's window never has the focus, without which SDL drops presses.
+        SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
         m_pads = std::make_unique<platform::Gamepads>();
         SDL_VirtualJoystickDesc desc{};
         desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;

@@ -143,7 +143,7 @@ Sint16 AxisValue(double position) { return static_cast<Sint16>(std::lround(posit
 
 } // namespace
 
-void Driver::UsePad(const Command& c)
+bool Driver::UsePad(const Command& c)
 {
     if (!m_pads) {
         // The driver's window never has the focus, without which SDL drops presses.
@@ -160,20 +160,21 @@ void Driver::UsePad(const Command& c)
     }
     SDL_Joystick* pad = SDL_JoystickFromInstanceID(m_pads->Playing());
     if (!pad) {
-        std::fprintf(stderr, "vexorin-play: line %d: no virtual pad (%s)\n", c.line, SDL_GetError());
-        return;
+        Fail(c, std::string("no virtual pad: ") + SDL_GetError());
+        return false;
     }
     if (c.kind == Command::Stick) {
         SDL_JoystickSetVirtualAxis(pad, SDL_CONTROLLER_AXIS_LEFTX, AxisValue(c.stickX));
         SDL_JoystickSetVirtualAxis(pad, SDL_CONTROLLER_AXIS_LEFTY, AxisValue(c.stickY));
         DeliverPadEvents();
-        return;
+        return true;
     }
     const SDL_GameControllerButton button = kPadButtons[c.key - platform::PAD_A];
     SDL_JoystickSetVirtualButton(pad, button, SDL_PRESSED);
     DeliverPadEvents();
     SDL_JoystickSetVirtualButton(pad, button, SDL_RELEASED);
     DeliverPadEvents();
+    return true;
 }
 
 void Driver::DeliverPadEvents()
@@ -216,7 +217,7 @@ bool Driver::ExecuteInput(const Command& c)
         }
         return true;
     case Command::Pad:
-    case Command::Stick: UsePad(c); return true;
+    case Command::Stick: return UsePad(c);
     case Command::Focus:
         m.type = platform::Message::Activate;
         m.code = c.on ? 1 : 0;

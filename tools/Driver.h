@@ -40,7 +40,7 @@ private:
     void DeliverKey(const Command& c);
     // Presses a button or moves the stick of a virtual pad plugged in on first use,
     // so the input takes SDL's own way through the game controller interface.
-    void UsePad(const Command& c);
+    bool UsePad(const Command& c);
     void DeliverPadEvents();
     void RunFrame();
     void Advance(double ms);

@@ -106,8 +106,9 @@ void CMainFrame::OnSysKeyDown(unsigned key)
 
 void CMainFrame::ToggleFullscreen()
 {
+    if (!m_window.SwitchFullscreen(!m_fullscreen))
+        return;
     m_fullscreen = m_fullscreen ? 0 : 1;
-    m_window.SwitchFullscreen(m_fullscreen != 0);
     // Full screen shows only the game's own pointer; a window hides the system's on the next move.
     if (m_fullscreen)
         ShowSystemCursor(false);

@@ -47,7 +47,8 @@ public:
     void SetShape(bool fullscreen, int x, int y, int width, int height);
     // Switches a shown window between full screen and a centred window of the
     // client size; frames keep their size and the pointer keeps mapping onto them.
-    void SwitchFullscreen(bool fullscreen);
+    // False when the window system refused, the window left as it was.
+    bool SwitchFullscreen(bool fullscreen);
 
     // Context steps, in this order.
     bool GetDeviceContext();

@@ -620,26 +620,6 @@ TEST_F(InputScreen, ErasedCharacterLeavesABlankInTheCommittedName)
     EXPECT_EQ(150, frame->CursorX());
 }
 
-TEST_F(InputScreen, MenuKeysStopAtTheEndsAndOtherScreensKeepTheirKeys)
-{
-    ASSERT_NO_FATAL_FAILURE(StartPlay());
-    frame->OnMouseMove(60, 160);
-    Key(platform::VK_UP);
-    Key(platform::VK_RETURN);
-    Key(platform::VK_ESCAPE);
-    EXPECT_EQ(CMainFrame::SCREEN_PLAY, Screen());
-    EXPECT_EQ(CGameMngr::kQuitPrompt, Game().GetState()) << "Escape in play still asks to quit";
-    Type("y");
-    ASSERT_EQ(CMainFrame::SCREEN_MAIN_MENU, Screen());
-
-    for (int n = 0; n < 7; ++n)
-        Key(platform::VK_DOWN);
-    Frame();
-    EXPECT_EQ(CMainFrame::SCREEN_MAIN_MENU, Screen()) << "moving the pointer chooses nothing";
-    Key(platform::VK_RETURN);
-    EXPECT_EQ(CMainFrame::SCREEN_FADE_QUIT, Screen());
-}
-
 // Each pad button stands for the key the screen gives it.
 TEST_F(InputScreen, PadButtonsActAsTheKeysOfEachScreen)
 {

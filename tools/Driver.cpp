@@ -4,6 +4,7 @@
 #include "platform/GLWindow.h"
 #include "platform/PixelWindow.h"
 
+#include <SDL.h>
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -29,6 +30,9 @@ Driver::Driver(std::vector<Command> commands, DriverOptions options)
 Driver::~Driver()
 {
     m_app.ExitInstance();
+    m_pads.reset();
+    if (m_padIndex >= 0)
+        SDL_JoystickDetachVirtual(m_padIndex);
     platform::SetEventSource(nullptr);
     platform::AudioDevice::UseVirtualOutput(false);
     platform::UseClock(nullptr);
@@ -105,7 +109,10 @@ void Driver::DeliverKey(const Command& c)
 {
     platform::Message m;
     m.code = c.key;
-    if (c.kind != Command::KeyUp) {
+    if (c.alt) {
+        m.type = platform::Message::SysKeyDown;
+        Deliver(m);
+    } else if (c.kind != Command::KeyUp) {
         m.type = platform::Message::KeyDown;
         m.repeat = c.kind == Command::Repeat;
         Deliver(m);
@@ -122,6 +129,59 @@ void Driver::DeliverKey(const Command& c)
         m.repeat = false;
         Deliver(m);
     }
+}
+
+namespace {
+
+// The controller button each pad button is, in the order of platform::PadButton.
+const SDL_GameControllerButton kPadButtons[] = {SDL_CONTROLLER_BUTTON_A, SDL_CONTROLLER_BUTTON_B,
+    SDL_CONTROLLER_BUTTON_X, SDL_CONTROLLER_BUTTON_Y, SDL_CONTROLLER_BUTTON_START, SDL_CONTROLLER_BUTTON_BACK,
+    SDL_CONTROLLER_BUTTON_DPAD_UP, SDL_CONTROLLER_BUTTON_DPAD_DOWN, SDL_CONTROLLER_BUTTON_DPAD_LEFT,
+    SDL_CONTROLLER_BUTTON_DPAD_RIGHT};
+
+Sint16 AxisValue(double position) { return static_cast<Sint16>(std::lround(position * 32767)); }
+
+} // namespace
+
+bool Driver::UsePad(const Command& c)
+{
+    if (!m_pads) {
+        // The driver's window never has the focus, without which SDL drops presses.
+        SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
+        m_pads = std::make_unique<platform::Gamepads>();
+        SDL_VirtualJoystickDesc desc{};
+        desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
+        desc.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
+        desc.naxes = SDL_CONTROLLER_AXIS_MAX;
+        desc.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
+        desc.name = "vexorin-play pad";
+        m_padIndex = SDL_JoystickAttachVirtualEx(&desc);
+        DeliverPadEvents();
+    }
+    SDL_Joystick* pad = SDL_JoystickFromInstanceID(m_pads->Playing());
+    if (!pad) {
+        Fail(c, std::string("no virtual pad: ") + SDL_GetError());
+        return false;
+    }
+    if (c.kind == Command::Stick) {
+        SDL_JoystickSetVirtualAxis(pad, SDL_CONTROLLER_AXIS_LEFTX, AxisValue(c.stickX));
+        SDL_JoystickSetVirtualAxis(pad, SDL_CONTROLLER_AXIS_LEFTY, AxisValue(c.stickY));
+        DeliverPadEvents();
+        return true;
+    }
+    const SDL_GameControllerButton button = kPadButtons[c.key - platform::PAD_A];
+    SDL_JoystickSetVirtualButton(pad, button, SDL_PRESSED);
+    DeliverPadEvents();
+    SDL_JoystickSetVirtualButton(pad, button, SDL_RELEASED);
+    DeliverPadEvents();
+    return true;
+}
+
+void Driver::DeliverPadEvents()
+{
+    platform::Message m;
+    while (m_pads->Take(m))
+        Deliver(m);
 }
 
 bool Driver::ExecuteInput(const Command& c)
@@ -156,6 +216,8 @@ bool Driver::ExecuteInput(const Command& c)
             Deliver(m);
         }
         return true;
+    case Command::Pad:
+    case Command::Stick: return UsePad(c);
     case Command::Focus:
         m.type = platform::Message::Activate;
         m.code = c.on ? 1 : 0;
@@ -274,6 +336,7 @@ const std::map<std::string, std::function<double(CMainFrame&)>>& Variables()
     static const std::map<std::string, std::function<double(CMainFrame&)>> variables = {
         {"screen", [](CMainFrame& f) { return f.ScreenState(); }},
         {"active", [](CMainFrame& f) { return f.IsActive(); }},
+        {"fullscreen", [](CMainFrame& f) { return f.Fullscreen(); }},
         {"fps",
             [](CMainFrame&) { return CDeltaTime::GetSingletonPtr() ? CDeltaTime::GetSingletonPtr()->GetFPS() : 0; }},
         {"width", [](CMainFrame& f) { return f.ClientWidth(); }},

@@ -3,9 +3,11 @@
 #include "app/VexorinApp.h"
 #include "frame/MainFrame.h"
 #include "platform/Clock.h"
+#include "platform/Gamepads.h"
 #include "platform/Messages.h"
 
 #include <deque>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -36,6 +38,10 @@ private:
     bool ExecuteCheck(const Command& c);
     void Deliver(const platform::Message& m);
     void DeliverKey(const Command& c);
+    // Presses a button or moves the stick of a virtual pad plugged in on first use,
+    // so the input takes SDL's own way through the game controller interface.
+    bool UsePad(const Command& c);
+    void DeliverPadEvents();
     void RunFrame();
     void Advance(double ms);
     bool RunFramesUntil(const Command& c);
@@ -61,4 +67,6 @@ private:
     Status m_status = Ok;
     std::deque<platform::Message> m_pending;
     int m_mouseX = 0, m_mouseY = 0;
+    std::unique_ptr<platform::Gamepads> m_pads;
+    int m_padIndex = -1;
 };

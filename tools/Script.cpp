@@ -2,11 +2,19 @@
 #include "platform/Messages.h"
 
 #include <cctype>
+#include <cmath>
 #include <cstdlib>
 #include <map>
 #include <sstream>
 
 namespace {
+
+std::string Upper(std::string word)
+{
+    for (char& ch : word)
+        ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
+    return word;
+}
 
 bool ParseNumber(const std::string& word, double& value)
 {
@@ -76,6 +84,8 @@ const std::map<std::string, Command::Kind>& Kinds()
         {"type", Command::Type},
         {"move", Command::Move},
         {"click", Command::Click},
+        {"pad", Command::Pad},
+        {"stick", Command::Stick},
         {"focus", Command::Focus},
         {"close", Command::Close},
         {"shot", Command::Shot},
@@ -84,6 +94,14 @@ const std::map<std::string, Command::Kind>& Kinds()
         {"until", Command::Until},
     };
     return kinds;
+}
+
+// A key name, or ALT+ and a key name for a key pressed with Alt held.
+bool ParseKey(const std::string& word, Command& c)
+{
+    c.alt = Upper(word.substr(0, 4)) == "ALT+";
+    c.key = KeyCode(c.alt ? word.substr(4) : word);
+    return c.key != 0;
 }
 
 // Fills in the arguments of a command whose name was recognised; false when they are wrong.
@@ -98,7 +116,7 @@ bool ParseArguments(Command& c, const std::vector<std::string>& w, const std::st
         c.number = 1;
         return n == 0 ||
             (n == 1 && ParseNumber(w[1], c.number) && c.number >= 0 && c.number == static_cast<int>(c.number));
-    case Command::Key:
+    case Command::Key: return n == 1 && ParseKey(w[1], c);
     case Command::KeyDown:
     case Command::KeyUp:
     case Command::Repeat: return n == 1 && (c.key = KeyCode(w[1])) != 0;
@@ -107,6 +125,10 @@ bool ParseArguments(Command& c, const std::vector<std::string>& w, const std::st
     case Command::Click:
         c.hasPosition = n == 2;
         return n == 0 || (n == 2 && ParseInt(w[1], c.x) && ParseInt(w[2], c.y));
+    case Command::Pad: return n == 1 && (c.key = PadCode(w[1])) != 0;
+    case Command::Stick:
+        return n == 2 && ParseNumber(w[1], c.stickX) && ParseNumber(w[2], c.stickY) && std::fabs(c.stickX) <= 1 &&
+            std::fabs(c.stickY) <= 1;
     case Command::Focus: c.on = n == 1 && w[1] == "on"; return n == 1 && (w[1] == "on" || w[1] == "off");
     case Command::Close:
     case Command::Print: return n == 0;
@@ -125,9 +147,7 @@ bool ParseArguments(Command& c, const std::vector<std::string>& w, const std::st
 
 unsigned KeyCode(const std::string& written)
 {
-    std::string name = written;
-    for (char& ch : name)
-        ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
+    const std::string name = Upper(written);
     static const std::map<std::string, unsigned> kNamed = {
         {"SPACE", platform::VK_SPACE},
         {"ENTER", platform::VK_RETURN},
@@ -149,6 +169,16 @@ unsigned KeyCode(const std::string& written)
         if (ParseInt(name.substr(1), f) && f >= 1 && f <= 12)
             return platform::VK_F1 + static_cast<unsigned>(f - 1);
     }
+    return 0;
+}
+
+unsigned PadCode(const std::string& written)
+{
+    static const char* const kNames[] = {"A", "B", "X", "Y", "START", "BACK", "UP", "DOWN", "LEFT", "RIGHT"};
+    const std::string name = Upper(written);
+    for (unsigned i = 0; i < sizeof kNames / sizeof kNames[0]; ++i)
+        if (name == kNames[i])
+            return platform::PAD_A + i;
     return 0;
 }
 

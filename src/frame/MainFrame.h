@@ -108,7 +108,11 @@ public:
 
     // Input: each changes state only; the next frame shows the result.
     void OnKeyDown(unsigned key, bool repeat) override;
+    // Alt+Enter switches between full screen and a window, as F11 does.
+    void OnSysKeyDown(unsigned key) override;
     void OnChar(unsigned ch, bool repeat) override;
+    // A gamepad button acts as the key it stands for on the current screen.
+    void OnPadButton(unsigned button) override;
     void OnLButtonDown(int x, int y) override;
     void OnMouseMove(int x, int y) override;
     void OnNcMouseMove(int hitTest) override;
@@ -234,6 +238,13 @@ private:
     void DrawScoresPage(const char* title, const float (&corner)[3]);
 
     // Input helpers.
+    // The menu and its pages without the mouse: the pointer steps through the items, keys click.
+    void NavigateByKey(unsigned key, int screen);
+    void MovePointerToItem(int step);
+    void ToggleFullscreen();
+    void PadNameEntry(unsigned button);
+    // Steps the character under the name cursor through the pad's alphabet.
+    void ChangePadCharacter(int step);
     void SelectOrConfirm(bool both);
     void TogglePause();
     void TypeNameCharacter(unsigned ch);

@@ -6,12 +6,19 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <cstring>
 
 using namespace platform;
 
 namespace {
 
 bool IsNameCharacter(unsigned ch) { return ch < 128 && std::isalnum(static_cast<int>(ch)); }
+
+// What a pad's up and down step through under the name cursor.
+constexpr char kPadAlphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789 ";
+constexpr int kPadLetters = sizeof kPadAlphabet - 1;
+
+bool IsPage(int screen) { return screen >= CMainFrame::SCREEN_SCORES_EASY && screen <= CMainFrame::SCREEN_CREDITS; }
 
 } // namespace
 
@@ -66,8 +73,108 @@ void CMainFrame::OnKeyDown(unsigned key, bool repeat)
     case VK_F4: ChangeGamma(0.1f); break;
     case VK_F5: ChangeVolume(-0.05f); break;
     case VK_F6: ChangeVolume(0.05f); break;
+    case VK_F11: ToggleFullscreen(); break;
     default: break;
     }
+    NavigateByKey(key, screen);
+}
+
+void CMainFrame::NavigateByKey(unsigned key, int screen)
+{
+    const bool press = key == VK_RETURN || key == VK_SPACE;
+    if (screen == SCREEN_MAIN_MENU && (key == VK_UP || key == VK_DOWN))
+        MovePointerToItem(key == VK_UP ? -1 : 1);
+    else if ((screen == SCREEN_MAIN_MENU && press) || (IsPage(screen) && (press || key == VK_ESCAPE)))
+        OnLButtonDown(m_mouseX, m_mouseY);
+}
+
+// The pointer lands in the middle of the item, so the item lights and clicks as under the mouse.
+void CMainFrame::MovePointerToItem(int step)
+{
+    const int current = ItemUnderPointer();
+    const int item = current == MENU_ITEMS ? MENU_NEW_GAME : std::clamp(current + step, 0, MENU_ITEMS - 1);
+    const t_menuRect& rect = m_menuRects[item];
+    m_mouseX = (rect.left + rect.right) / 2;
+    m_mouseY = (rect.top + rect.bottom) / 2;
+}
+
+void CMainFrame::OnSysKeyDown(unsigned key)
+{
+    if (key == VK_RETURN)
+        ToggleFullscreen();
+}
+
+void CMainFrame::ToggleFullscreen()
+{
+    if (!m_window.SwitchFullscreen(!m_fullscreen))
+        return;
+    m_fullscreen = m_fullscreen ? 0 : 1;
+    // Full screen shows only the game's own pointer; a window hides the system's on the next move.
+    if (m_fullscreen)
+        ShowSystemCursor(false);
+}
+
+// A player who switched away cannot watch the ring: play stops as P stops it.
+void CMainFrame::OnActivateApp(bool active)
+{
+    m_active = active ? 1 : 0;
+    if (!active && m_screenState == SCREEN_PLAY && m_gameMngr.GetState() == CGameMngr::kPlay)
+        TogglePause();
+}
+
+void CMainFrame::OnPadButton(unsigned button)
+{
+    const int screen = m_screenState;
+    if (screen == SCREEN_GAME_OVER) {
+        PadNameEntry(button);
+        return;
+    }
+    if (screen == SCREEN_PLAY && m_gameMngr.GetState() == CGameMngr::kQuitPrompt) {
+        if (button == PAD_A || button == PAD_Y)
+            OnChar('Y', false);
+        else if (button == PAD_B)
+            OnChar('N', false);
+        return;
+    }
+    switch (button) {
+    case PAD_UP: OnKeyDown(VK_UP, false); break;
+    case PAD_DOWN: OnKeyDown(VK_DOWN, false); break;
+    case PAD_A: OnKeyDown(screen == SCREEN_SKILL_LEVEL ? VK_RETURN : VK_SPACE, false); break;
+    case PAD_B: OnKeyDown(VK_ESCAPE, false); break;
+    case PAD_START: OnKeyDown(screen == SCREEN_PLAY ? VK_PAUSE : VK_RETURN, false); break;
+    default: break;
+    }
+}
+
+// Up and down choose the character under the cursor; accepting it types it.
+void CMainFrame::PadNameEntry(unsigned button)
+{
+    const char shown = m_name[m_nameLength];
+    switch (button) {
+    case PAD_UP: ChangePadCharacter(1); break;
+    case PAD_DOWN: ChangePadCharacter(-1); break;
+    case PAD_A:
+    case PAD_RIGHT:
+        if (shown == ' ' || shown == '\0')
+            OnKeyDown(VK_SPACE, false);
+        else
+            OnChar(static_cast<unsigned char>(shown), false);
+        break;
+    case PAD_B:
+    case PAD_LEFT: OnKeyDown(VK_BACK, false); break;
+    case PAD_START: OnKeyDown(VK_RETURN, false); break;
+    default: break;
+    }
+}
+
+void CMainFrame::ChangePadCharacter(int step)
+{
+    if (m_nameLength >= kNameLength)
+        return;
+    const char* found = std::strchr(kPadAlphabet, m_name[m_nameLength]);
+    const int at = found && *found ? static_cast<int>(found - kPadAlphabet) : kPadLetters - 1;
+    m_name[m_nameLength] = kPadAlphabet[(at + step + kPadLetters) % kPadLetters];
+    m_name[m_nameLength + 1] = '\0';
 }
 
 void CMainFrame::OnChar(unsigned ch, bool repeat)

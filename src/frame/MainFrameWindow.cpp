@@ -105,8 +105,6 @@ void CMainFrame::ReSizeGLScene(int width, int height)
 // frame is simply consumed here.
 void CMainFrame::OnPaint() { }
 
-void CMainFrame::OnActivateApp(bool active) { m_active = active ? 1 : 0; }
-
 void CMainFrame::BuildGammaRamp(float scale, float offset, uint16_t ramp[768])
 {
     for (int i = 0; i < 256; ++i) {

@@ -155,6 +155,21 @@ void GLWindow::SetShape(bool fullscreen, int x, int y, int width, int height)
     m_height = height;
 }
 
+bool GLWindow::SwitchFullscreen(bool fullscreen)
+{
+    if (m_window && !gFullscreenAsWindow) {
+        if (SDL_SetWindowFullscreen(m_window, fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) != 0)
+            return false;
+        if (!fullscreen) {
+            SDL_SetWindowBordered(m_window, SDL_TRUE);
+            SDL_SetWindowSize(m_window, m_clientWidth, m_clientHeight);
+            SDL_SetWindowPosition(m_window, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+        }
+    }
+    m_fullscreen = fullscreen;
+    return true;
+}
+
 bool GLWindow::GetDeviceContext()
 {
     if (Refused(Step::DeviceContext) || !sdl::InitVideo())

@@ -45,6 +45,10 @@ public:
     void GetScreenSize(int& width, int& height);
     // Window outer size and position; full screen ignores the position.
     void SetShape(bool fullscreen, int x, int y, int width, int height);
+    // Switches a shown window between full screen and a centred window of the
+    // client size; frames keep their size and the pointer keeps mapping onto them.
+    // False when the window system refused, the window left as it was.
+    bool SwitchFullscreen(bool fullscreen);
 
     // The window icon, in the game folder; the asset build writes it.
     static constexpr const char* kIconPath = "data/icon.bmp";

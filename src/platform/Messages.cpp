@@ -1,4 +1,5 @@
 #include "platform/Messages.h"
+#include "platform/Gamepads.h"
 #include "platform/Process.h"
 #include "platform/SdlWindows.h"
 
@@ -13,8 +14,10 @@ void Dispatch(const Message& m, MessageHandler& h)
 {
     switch (m.type) {
     case Message::KeyDown: h.OnKeyDown(m.code, m.repeat); break;
+    case Message::SysKeyDown: h.OnSysKeyDown(m.code); break;
     case Message::KeyUp: h.OnKeyUp(m.code); break;
     case Message::Char: h.OnChar(m.code, m.repeat); break;
+    case Message::PadButton: h.OnPadButton(m.code); break;
     case Message::MouseMove: h.OnMouseMove(m.x, m.y); break;
     case Message::NcMouseMove: h.OnNcMouseMove(static_cast<int>(m.code)); break;
     case Message::LButtonDown: h.OnLButtonDown(m.x, m.y); break;
@@ -184,6 +187,12 @@ bool TranslateWindowEvent(const SDL_WindowEvent& w, Message& m)
     }
 }
 
+bool IsAltEnter(const SDL_Event& e)
+{
+    const SDL_Keycode k = e.key.keysym.sym;
+    return e.type == SDL_KEYDOWN && (k == SDLK_RETURN || k == SDLK_KP_ENTER) && (e.key.keysym.mod & KMOD_ALT);
+}
+
 bool Translate(const SDL_Event& e, Message& m)
 {
     m = Message{};
@@ -195,6 +204,11 @@ bool Translate(const SDL_Event& e, Message& m)
         m.type = e.type == SDL_KEYDOWN ? Message::KeyDown : Message::KeyUp;
         m.code = VirtualKeyOf(e.key.keysym.sym);
         m.repeat = e.key.repeat != 0;
+        if (IsAltEnter(e)) {
+            // The window toggle acts once however long it is held.
+            m.type = Message::SysKeyDown;
+            return !m.repeat;
+        }
         return m.code != 0;
     case SDL_TEXTINPUT: {
         unsigned char c = static_cast<unsigned char>(e.text.text[0]);
@@ -221,7 +235,7 @@ bool Translate(const SDL_Event& e, Message& m)
 // Backspace and Enter arrive as keys only; the game also expects them as characters.
 bool KeyCharacter(const SDL_Event& e, Message& m)
 {
-    if (e.type != SDL_KEYDOWN)
+    if (e.type != SDL_KEYDOWN || IsAltEnter(e))
         return false;
     SDL_Keycode k = e.key.keysym.sym;
     if (k != SDLK_BACKSPACE && k != SDLK_RETURN && k != SDLK_KP_ENTER && k != SDLK_ESCAPE)
@@ -302,8 +316,10 @@ private:
                 m.repeat = m_keyRepeating;
             return true;
         }
-        return Pending(m);
+        return m_pads.Translate(e, m) || Pending(m);
     }
+
+    Gamepads m_pads;
 
     Message m_pending;
     bool m_hasPending = false;

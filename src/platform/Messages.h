@@ -20,7 +20,22 @@ enum VirtualKey : unsigned {
     VK_F4 = 0x73,
     VK_F5 = 0x74,
     VK_F6 = 0x75,
+    VK_F11 = 0x7A,
     VK_F12 = 0x7B,
+};
+
+// The buttons of the playing gamepad; the stick's directions arrive as the D-pad's.
+enum PadButton : unsigned {
+    PAD_A = 1,
+    PAD_B,
+    PAD_X,
+    PAD_Y,
+    PAD_START,
+    PAD_BACK,
+    PAD_UP,
+    PAD_DOWN,
+    PAD_LEFT,
+    PAD_RIGHT,
 };
 
 // Hit-test codes of the window frame.
@@ -28,9 +43,23 @@ constexpr int HTCAPTION = 2;
 constexpr int HTMINBUTTON = 8;
 
 struct Message {
-    enum Type { KeyDown, KeyUp, Char, MouseMove, NcMouseMove, LButtonDown, Activate, Size, Paint, Close, Quit };
+    enum Type {
+        KeyDown,
+        SysKeyDown, // a key pressed with Alt held
+        KeyUp,
+        Char,
+        PadButton,
+        MouseMove,
+        NcMouseMove,
+        LButtonDown,
+        Activate,
+        Size,
+        Paint,
+        Close,
+        Quit
+    };
     Type type = Quit;
-    unsigned code = 0; // key code, character, hit-test code, or activation flag
+    unsigned code = 0; // key code, character, pad button, hit-test code, or activation flag
     bool repeat = false; // the key was already down: an auto-repeat
     int x = 0, y = 0; // client pixels of the chosen screen area, or the new client size
 };
@@ -40,8 +69,10 @@ class MessageHandler {
 public:
     virtual ~MessageHandler() = default;
     virtual void OnKeyDown(unsigned, bool) { }
+    virtual void OnSysKeyDown(unsigned) { }
     virtual void OnKeyUp(unsigned) { }
     virtual void OnChar(unsigned, bool) { }
+    virtual void OnPadButton(unsigned) { }
     virtual void OnMouseMove(int, int) { }
     // The pointer over the window's frame; HTCAPTION when it left the client area.
     virtual void OnNcMouseMove(int) { }

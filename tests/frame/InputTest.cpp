@@ -1,10 +1,13 @@
 #include "ScreenFixture.h"
+#include "platform/SdlWindows.h"
 
 #include <GL/gl.h>
+#include <SDL.h>
 #include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <thread>
+#include <utility>
 
 namespace {
 
@@ -553,7 +556,6 @@ TEST_F(InputScreen, UpAndDownMoveTheSkillOnlyOnTheSkillScreen)
 {
     ToMenu();
     Key(platform::VK_UP);
-    Key(platform::VK_RETURN);
     EXPECT_EQ(1, Game().GetSkill());
     EXPECT_EQ(CMainFrame::SCREEN_MAIN_MENU, Screen());
     ASSERT_NO_FATAL_FAILURE(ToSkillScreen());
@@ -616,6 +618,102 @@ TEST_F(InputScreen, ErasedCharacterLeavesABlankInTheCommittedName)
     EXPECT_STREQ(" A ", frame->RowName(0));
     EXPECT_EQ(0, frame->NameLength());
     EXPECT_EQ(150, frame->CursorX());
+}
+
+// Each pad button stands for the key the screen gives it.
+TEST_F(InputScreen, PadButtonsActAsTheKeysOfEachScreen)
+{
+    ASSERT_NO_FATAL_FAILURE(ToSkillScreen());
+    frame->OnPadButton(platform::PAD_DOWN);
+    frame->OnPadButton(platform::PAD_X);
+    frame->OnPadButton(platform::PAD_BACK);
+    EXPECT_EQ(2, Game().GetSkill());
+    frame->OnPadButton(platform::PAD_A);
+    EXPECT_EQ(CMainFrame::SCREEN_SKILL_CHOSEN, Screen()) << "A chooses the skill";
+    ASSERT_NO_FATAL_FAILURE(RunUntilPlaying());
+
+    frame->OnPadButton(platform::PAD_START);
+    EXPECT_EQ(CGameMngr::kPaused, Game().GetState());
+    frame->OnPadButton(platform::PAD_START);
+    frame->OnPadButton(platform::PAD_B);
+    EXPECT_EQ(CGameMngr::kQuitPrompt, Game().GetState());
+    frame->OnPadButton(platform::PAD_A);
+    EXPECT_EQ(CMainFrame::SCREEN_MAIN_MENU, Screen()) << "A answers yes";
+
+    ASSERT_NO_FATAL_FAILURE(StartPlay());
+    frame->OnPadButton(platform::PAD_B);
+    frame->OnPadButton(platform::PAD_X);
+    frame->OnPadButton(platform::PAD_START);
+    EXPECT_EQ(CGameMngr::kQuitPrompt, Game().GetState()) << "only the answers count at the prompt";
+    frame->OnPadButton(platform::PAD_Y);
+    EXPECT_EQ(CMainFrame::SCREEN_MAIN_MENU, Screen());
+    frame->OnPadButton(platform::PAD_DOWN);
+    frame->OnPadButton(platform::PAD_START);
+    EXPECT_EQ(CMainFrame::SCREEN_FADE_SCORES, Screen()) << "Start is Enter off the play screen";
+}
+
+TEST_F(InputScreen, PadAlphabetWrapsAndStopsWhenTheNameIsFull)
+{
+    ASSERT_NO_FATAL_FAILURE(ToGameOver());
+    frame->OnPadButton(platform::PAD_DOWN);
+    EXPECT_EQ("9", frame->NameEntered());
+    frame->OnPadButton(platform::PAD_UP);
+    frame->OnPadButton(platform::PAD_UP);
+    EXPECT_EQ("A", frame->NameEntered()) << "after the blank comes A again";
+    frame->OnPadButton(platform::PAD_A);
+    Type("Q");
+    EXPECT_EQ("AQ", frame->NameEntered());
+    frame->OnPadButton(platform::PAD_UP);
+    Type("BCDEFGHI");
+    EXPECT_EQ("AQBCDEFGHI", frame->NameEntered()) << "a typed letter takes the chosen one's place";
+    frame->OnPadButton(platform::PAD_UP);
+    EXPECT_EQ("AQBCDEFGHIA", frame->NameEntered());
+    frame->OnPadButton(platform::PAD_RIGHT);
+    EXPECT_EQ(11, frame->NameLength());
+    frame->OnPadButton(platform::PAD_UP);
+    frame->OnPadButton(platform::PAD_A);
+    EXPECT_EQ("AQBCDEFGHIA", frame->NameEntered()) << "a full name takes no more";
+    EXPECT_EQ(11, frame->NameLength());
+    frame->OnPadButton(platform::PAD_B);
+    EXPECT_EQ(10, frame->NameLength());
+}
+
+// Where a place on the window lands in the game, mapped as SDL's pointer events are.
+std::pair<int, int> PointerAt(int x, int y)
+{
+    platform::sdl::MapMouse(SDL_GetWindowID(SDL_GL_GetCurrentWindow()), x, y);
+    return {x, y};
+}
+
+// Frames keep the chosen size whichever way the window shows them, and a
+// place on the window still lands on the same place of the game.
+TEST_F(InputScreen, AltEnterAndF11SwitchTheWindowAndThePointerFollows)
+{
+    SDL_Window* window = SDL_GL_GetCurrentWindow();
+    int desktopW = 0, desktopH = 0;
+    SDL_GetWindowSize(window, &desktopW, &desktopH);
+    ASSERT_EQ(1, frame->Fullscreen());
+    ASSERT_GT(desktopW * desktopH, 640 * 480) << "full screen fills a desktop larger than the game";
+
+    frame->OnSysKeyDown(platform::VK_RETURN);
+    EXPECT_EQ(0, frame->Fullscreen());
+    int w = 0, h = 0;
+    SDL_GetWindowSize(window, &w, &h);
+    EXPECT_EQ(640, w);
+    EXPECT_EQ(480, h);
+    EXPECT_EQ(std::make_pair(100, 50), PointerAt(100, 50));
+    Frame();
+    EXPECT_EQ(640, LastFrame().width);
+
+    Key(platform::VK_F11);
+    EXPECT_EQ(1, frame->Fullscreen());
+    SDL_GetWindowSize(window, &w, &h);
+    EXPECT_EQ(desktopW, w);
+    EXPECT_EQ(desktopH, h);
+    EXPECT_EQ(std::make_pair(320, 240), PointerAt(desktopW / 2, desktopH / 2));
+    Frame();
+    EXPECT_EQ(640, LastFrame().width);
+    EXPECT_EQ(480, LastFrame().height);
 }
 
 } // namespace

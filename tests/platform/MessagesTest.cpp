@@ -1,7 +1,9 @@
 #include "platform/Messages.h"
 
+#include <SDL.h>
 #include <deque>
 #include <gtest/gtest.h>
+#include <string>
 #include <vector>
 
 namespace {
@@ -87,6 +89,45 @@ TEST_F(MessagesTest, WaitingLeavesTheMessageQueuedAndQuitEndsThePump)
     EXPECT_FALSE(platform::PumpMessage());
     EXPECT_EQ(1u, handler.seen.size());
     EXPECT_FALSE(platform::MessageWaiting());
+}
+
+} // namespace
+
+namespace {
+
+// Keys as SDL reports them, through the game's own event source.
+std::vector<std::string> Translated(const std::vector<SDL_Event>& events)
+{
+    auto source = platform::MakeSdlEventSource();
+    for (SDL_Event e : events)
+        SDL_PushEvent(&e);
+    std::vector<std::string> seen;
+    platform::Message m;
+    while (source->Poll(m))
+        if (m.type != platform::Message::Paint && m.type != platform::Message::Activate)
+            seen.push_back(std::to_string(m.type) + " " + std::to_string(m.code) + (m.repeat ? " r" : ""));
+    return seen;
+}
+
+SDL_Event Return(Uint16 modifiers, bool repeat = false)
+{
+    SDL_Event e{};
+    e.type = SDL_KEYDOWN;
+    e.key.keysym.sym = SDLK_RETURN;
+    e.key.keysym.mod = modifiers;
+    e.key.repeat = repeat;
+    return e;
+}
+
+TEST(SdlMessages, AltEnterIsOneWindowSwitchAndTypesNothing)
+{
+    ASSERT_EQ(0, SDL_InitSubSystem(SDL_INIT_EVENTS));
+    const std::string keyDown = std::to_string(platform::Message::KeyDown) + " 13";
+    const std::string typed = std::to_string(platform::Message::Char) + " 13";
+    const std::string sysKey = std::to_string(platform::Message::SysKeyDown) + " 13";
+    EXPECT_EQ((std::vector<std::string>{sysKey}), Translated({Return(KMOD_LALT), Return(KMOD_LALT, true)}));
+    EXPECT_EQ((std::vector<std::string>{keyDown, typed}), Translated({Return(KMOD_NONE)}));
+    SDL_QuitSubSystem(SDL_INIT_EVENTS);
 }
 
 } // namespace

@@ -58,7 +58,7 @@ TEST(Script, ComparisonsJoinWithAnd)
     std::string error;
     ASSERT_TRUE(ParseScript("expect game == 202 and picker != 300 and score > 0\n"
                             "until screen == 114 and name == AB within 500\n",
-                    c, error))
+        c, error))
         << error;
     ASSERT_EQ(3u, c[0].conditions.size());
     EXPECT_EQ("picker", c[0].conditions[1].variable);
@@ -66,8 +66,8 @@ TEST(Script, ComparisonsJoinWithAnd)
     ASSERT_EQ(2u, c[1].conditions.size());
     EXPECT_EQ("AB", c[1].conditions[1].value);
     EXPECT_EQ(500, c[1].number);
-    for (const char* bad : {"expect game == 202 and", "expect game == 202 or picker == 300",
-             "expect and game == 202", "until game == 202 and within 5", "until game == 202 within"})
+    for (const char* bad : {"expect game == 202 and", "expect game == 202 or picker == 300", "expect and game == 202",
+             "until game == 202 and within 5", "until game == 202 within"})
         EXPECT_FALSE(ParseScript(bad, c, error)) << bad;
 }
 
@@ -83,6 +83,22 @@ TEST(Script, BadLinesAreNamedByNumber)
     EXPECT_NE(std::string::npos, ErrorOf("focus maybe").find("line 1"));
     EXPECT_NE(std::string::npos, ErrorOf("click 5").find("line 1"));
     EXPECT_NE(std::string::npos, ErrorOf("type").find("line 1"));
+}
+
+TEST(Script, PadButtonsTheStickAndAltKeys)
+{
+    auto c = Parse("pad start\npad A\nstick -1 0.5\nkey alt+ENTER\nkey ALT+F4\n");
+    ASSERT_EQ(5u, c.size());
+    EXPECT_EQ(platform::PAD_START, c[0].key);
+    EXPECT_EQ(platform::PAD_A, c[1].key);
+    EXPECT_EQ(-1, c[2].stickX);
+    EXPECT_EQ(0.5, c[2].stickY);
+    EXPECT_TRUE(c[3].alt);
+    EXPECT_EQ(platform::VK_RETURN, c[3].key);
+    EXPECT_EQ(0x73u, c[4].key);
+    for (const char* bad : {"pad Z", "pad", "pad A B", "stick 0", "stick 0 1.5", "stick -2 0", "keydown ALT+ENTER",
+             "key ALT+", "key ALT+TAB"})
+        EXPECT_NE(std::string::npos, ErrorOf(bad).find("line 1")) << bad;
 }
 
 TEST(Script, KeyNamesAndTheCharactersTheyType)

@@ -36,7 +36,7 @@ protected:
     {
         m_clock.Advance(1000);
         m_deltaTime.calculateFramesPerSec();
-        for (int i = 0; i < fps; ++i)
+        for (int i = 1; i < fps; ++i)
             m_deltaTime.calculateFramesPerSec();
         m_clock.Advance(1000);
         m_deltaTime.calculateFramesPerSec();

@@ -55,6 +55,18 @@ void NextWindow(Canvas& canvas)
     canvas.Fill(rim, Grey(0.95f));
 }
 
+// A darker track where the ring's pieces travel (radius 150 round 200, 200),
+// so blue pieces and empty places do not sink into the clouds.
+void RingTrack(Canvas& canvas)
+{
+    const Vec2 centre = OnLevelBack(200, 200);
+    const float radius = OverlayLength(150), half = OverlayLength(30), soft = OverlayLength(14);
+    canvas.Multiply([=](Vec2 p) {
+        const float off = std::fabs(Length(p - centre) - radius);
+        return 1.0f - 0.65f * SmoothStep(half + soft, half, off);
+    });
+}
+
 // A small dark plaque with a rim under the mutation count.
 void CountPlaque(Canvas& canvas)
 {
@@ -84,6 +96,7 @@ Record LevelBack()
         const float bright = random.Uniform(0.3f, 0.9f);
         canvas.Spot(at, Grey(bright), size);
     }
+    RingTrack(canvas);
     NextWindow(canvas);
     CountPlaque(canvas);
     return canvas.ToRecord("LEVELBACK", kLinear, Layout::BottomUp);

@@ -3,6 +3,7 @@
 #include "platform/Audio.h"
 #include "platform/GLWindow.h"
 #include "platform/PixelWindow.h"
+#include "render/particle_system.h"
 
 #include <SDL.h>
 #include <algorithm>
@@ -330,6 +331,16 @@ double CentreColour(CMainFrame& frame)
     return (p[0] << 16) | (p[1] << 8) | p[2];
 }
 
+// Particles alive in both picker systems, emitted this frame included.
+double Sparks(CMainFrame&)
+{
+    int live = 0;
+    for (const PARTICLE_SYSTEM* system : {&ps1, &ps3})
+        for (unsigned i = 0; i < PARTICLE_SYSTEM::kMaxParticles; ++i)
+            live += system->Get_Particle(i).IsAlive() ? 1 : 0;
+    return live;
+}
+
 // The state variables scripts may name, each read off the running frame.
 const std::map<std::string, std::function<double(CMainFrame&)>>& Variables()
 {
@@ -365,6 +376,7 @@ const std::map<std::string, std::function<double(CMainFrame&)>>& Variables()
         {"video_frames", [](CMainFrame&) { return gAppVideo.FramesLoaded(); }},
         {"video_frame", [](CMainFrame&) { return gAppVideo.CurrentFrame(); }},
         {"centre_rgb", CentreColour},
+        {"sparks", Sparks},
     };
     return variables;
 }

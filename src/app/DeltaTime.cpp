@@ -45,9 +45,10 @@ void CDeltaTime::calculateFramesPerSec()
 {
     float t = static_cast<float>(static_cast<double>(platform::timeGetTime()) * 0.001);
     m_currentTime = t;
+    // The call that closes a window is the first frame of the next, so a steady 60 reads 60.
     if (t - m_windowStart >= 1.0f) {
         m_framesPerSecond = m_frameCount;
-        m_frameCount = 0;
+        m_frameCount = 1;
         m_windowStart = t;
     } else {
         ++m_frameCount;

@@ -25,6 +25,11 @@ int CMainFrame::Create()
     // Showing the window reports its size at once, as the first size notice.
     m_window.Show();
     OnSize(m_window.ClientWidth(), m_window.ClientHeight());
+    // The hand starts where the system pointer is, or in the middle, never clipped in a corner.
+    if (!m_window.PointerOverClient(m_mouseX, m_mouseY)) {
+        m_mouseX = 320;
+        m_mouseY = 240;
+    }
     return 1;
 }
 

@@ -80,7 +80,14 @@ void CPicker::DrawBombText()
         Print(Font(4, AdvanceTextColour()), 100, 95, "BOMB");
 }
 
-void CPicker::DrawTotalMutations() { PrintNumber(Font(3, 1.0f), 280, 410, m_countMutations); }
+// Labelled, as the missed count is, so the number on its plaque says what it counts.
+void CPicker::DrawTotalMutations()
+{
+    CTexFont* label = Font(3, 0.6f);
+    if (label)
+        label->DrawString(120, 410, "MUTATIONS:", kTextOrange);
+    PrintNumber(Font(3, 1.0f), 280, 410, m_countMutations);
+}
 
 void CPicker::DrawBonus()
 {

@@ -348,6 +348,16 @@ void GLWindow::Show()
     sdl::SetMouseMapping(SDL_GetWindowID(m_window), [this](int& x, int& y) { MapMouse(x, y); });
 }
 
+bool GLWindow::PointerOverClient(int& x, int& y) const
+{
+    SDL_PumpEvents();
+    if (!m_window || SDL_GetMouseFocus() != m_window)
+        return false;
+    SDL_GetMouseState(&x, &y);
+    MapMouse(x, y);
+    return x >= 0 && y >= 0 && x < m_clientWidth && y < m_clientHeight;
+}
+
 void GLWindow::Letterbox(int outerW, int outerH, int& x, int& y, int& w, int& h) const
 {
     double scale = std::min(static_cast<double>(outerW) / m_clientWidth, static_cast<double>(outerH) / m_clientHeight);

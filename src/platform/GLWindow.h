@@ -72,6 +72,8 @@ public:
     void SetTitle(const std::string& title);
     // Shows the window; the client size may shrink to keep a captioned window's outer size.
     void Show();
+    // Where the system pointer is over the client, in client pixels; false when it is elsewhere.
+    bool PointerOverClient(int& x, int& y) const;
     void Swap();
     void Invalidate();
     bool SetGammaRamp(const uint16_t ramp[768]);

@@ -4,6 +4,7 @@
 #include "render/ScreenSpace.h"
 
 #include <GL/gl.h>
+#include <algorithm>
 
 namespace {
 
@@ -84,6 +85,9 @@ void CTexFont::Print(int x, int y, const char* text, const float* colour)
 {
     if (m_mode & kBlend) {
         glEnable(GL_BLEND);
+        const float brightness = Brightness(colour);
+        if (brightness > 0.0f)
+            PrintRims(x, y, text, brightness);
         glBlendFunc(GL_ONE, GL_ONE_MINUS_SRC_COLOR);
     }
     int px = x, py = y;
@@ -104,6 +108,57 @@ void CTexFont::Print(int x, int y, const char* text, const float* colour)
         }
         glEnd();
     }
+}
+
+// The brightest the letters are drawn, 0 to 1.
+float CTexFont::Brightness(const float* colour) const
+{
+    float brightest = 0.0f;
+    for (int i = 0; i < 3; ++i)
+        brightest = std::max(
+            brightest, colour ? colour[i] : std::max({m_corner[0][i], m_corner[1][i], m_corner[2][i], m_corner[3][i]}));
+    return std::min(1.0f, brightest * m_intensity);
+}
+
+// A dark rim round every glyph (the glyph drawn a little larger, darkening
+// what lies behind it) keeps dim letters readable over bright backgrounds.
+// It is as strong as the letters are bright, so text faded to black leaves
+// nothing. All rims go first, under one blend, and the letters cover them.
+void CTexFont::PrintRims(int x, int y, const char* text, float brightness)
+{
+    const float dark = 0.85f * std::min(1.0f, 2.5f * brightness);
+    glBlendFunc(GL_ZERO, GL_ONE_MINUS_SRC_COLOR);
+    glColor3f(dark, dark, dark);
+    int px = x, py = y;
+    for (const char* p = text; *p; ++p) {
+        const unsigned char c = static_cast<unsigned char>(*p);
+        if (c == '\n') {
+            px = x;
+            py += m_glyphHeight;
+        }
+        if (c < 32 || c > 126)
+            continue;
+        if (c != ' ' || (m_mode & kDrawSpace)) {
+            const char key[2] = {*p, '\0'};
+            if (m_texture)
+                m_texture->Use(key);
+            EmitRim(px, py);
+        }
+        px += m_glyphWidth;
+    }
+}
+
+void CTexFont::EmitRim(int px, int py)
+{
+    const int d = std::max(1, m_glyphWidth / 16);
+    const int w = m_glyphWidth + 2 * d, h = m_glyphHeight + 2 * d;
+    const int corners[4][2] = {{px - d, py - d}, {px - d, py - d + h}, {px - d + w, py - d + h}, {px - d + w, py - d}};
+    glBegin(GL_QUADS);
+    for (int i = 0; i < 4; ++i) {
+        glTexCoord2f(kCornerTex[i][0], kCornerTex[i][1]);
+        glVertex3i(corners[i][0], corners[i][1], 0);
+    }
+    glEnd();
 }
 
 void CTexFont::EmitGlyph(int px, int py, const float* colour)

@@ -32,6 +32,9 @@ public:
 private:
     void Print(int x, int y, const char* text, const float* colour);
     void EmitGlyph(int px, int py, const float* colour);
+    float Brightness(const float* colour) const;
+    void PrintRims(int x, int y, const char* text, float brightness);
+    void EmitRim(int px, int py);
 
     int m_left = 0, m_top = 0, m_right = 0, m_bottom = 0;
     unsigned long m_mode = 0;

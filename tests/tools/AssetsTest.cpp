@@ -111,16 +111,18 @@ TEST_F(BuiltGame, ExportShowsGlyphsUprightAndPackGivesBackTheSameFile)
     ASSERT_EQ(packed.status, 0) << packed.err;
     EXPECT_TRUE(TempDir::Read("packed.vxr") == TempDir::Read(TextureFile()));
 
-    // Find "L" and "T" through the manifest; their pictures read normally.
+    // Find "L", "T" and "H" through the manifest; their pictures read normally.
     std::istringstream manifest(TempDir::Read("folder/textures.txt"));
-    std::string line, l, t;
+    std::string line, l, t, h;
     while (std::getline(manifest, line)) {
         if (line.ends_with(" upright L"))
             l = line.substr(0, line.find(' '));
         if (line.ends_with(" upright T"))
             t = line.substr(0, line.find(' '));
+        if (line.ends_with(" upright H"))
+            h = line.substr(0, line.find(' '));
     }
-    ASSERT_FALSE(l.empty() || t.empty());
+    ASSERT_FALSE(l.empty() || t.empty() || h.empty());
     auto ink = [](const PngImage& image, int left, int top, int right, int bottom) {
         int sum = 0;
         for (int y = top; y < bottom; ++y)
@@ -132,6 +134,12 @@ TEST_F(BuiltGame, ExportShowsGlyphsUprightAndPackGivesBackTheSameFile)
     EXPECT_GT(ink(upright, 0, 0, 16, 32), 2 * ink(upright, 16, 0, 32, 32)) << "L's stroke is not on the left";
     const PngImage bar = Picture("folder/" + t);
     EXPECT_GT(ink(bar, 0, 0, 32, 16), 2 * ink(bar, 0, 16, 32, 32)) << "T's bar is not at the top";
+    // Capitals fill at least three quarters of the cell's height.
+    const PngImage capital = Picture("folder/" + h);
+    int inkedRows = 0;
+    for (int y = 0; y < capital.height; ++y)
+        inkedRows += ink(capital, 0, y, capital.width, y + 1) > 0;
+    EXPECT_GE(inkedRows * 4, capital.height * 3);
 }
 
 TEST(AssetBuild, UsesTheDataFolderInAnyLetterCaseAndSaysWhenItCannot)

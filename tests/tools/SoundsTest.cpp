@@ -101,10 +101,11 @@ TEST(GameSounds, AreTheTwelveFilesOfTheGame)
 
 TEST(GameSounds, LastAsLongAsTheirMomentsInTheGame)
 {
-    // Confirmation waits for "select" and "mutation" to end; the intro swell
-    // covers the cube's flight; the reader covers the panel's slide.
-    const std::map<std::string, std::pair<double, double>> ranges = {{"menu.wav", {20, 40}}, {"level.wav", {20, 40}},
-        {"purify.wav", {20, 40}}, {"intro.wav", {4, 6}}, {"drone.wav", {3, 6}}, {"reader.wav", {1.2, 1.8}},
+    // Confirmation waits for "select" and "mutation" to end; the intro covers
+    // both intro screens once; the reader covers the panel's slide. Music is
+    // long enough not to wear out.
+    const std::map<std::string, std::pair<double, double>> ranges = {{"menu.wav", {40, 50}}, {"level.wav", {60, 90}},
+        {"purify.wav", {40, 50}}, {"intro.wav", {10.5, 12}}, {"drone.wav", {3, 6}}, {"reader.wav", {1.2, 1.8}},
         {"click.wav", {0.02, 0.15}}, {"select.wav", {0.1, 0.35}}, {"mutation.wav", {0.2, 0.6}},
         {"cursorend.wav", {0.08, 0.4}}, {"next.wav", {0.3, 1.5}}, {"pattern.wav", {0.3, 1.5}}};
     for (const auto& [file, range] : ranges) {
@@ -112,6 +113,35 @@ TEST(GameSounds, LastAsLongAsTheirMomentsInTheGame)
         EXPECT_GE(Seconds(Find(file)), range.first);
         EXPECT_LE(Seconds(Find(file)), range.second);
     }
+    // The game holds every sound in memory at once.
+    size_t bytes = 0;
+    for (const Sound& s : Sounds())
+        bytes += s.samples.size() * sizeof(int16_t);
+    EXPECT_LE(bytes, 12u * 1000 * 1000);
+}
+
+TEST(GameSounds, IntroHitsWhereTheCubeStopsAndTheLogoIsBrightest)
+{
+    // Loudness in 20 ms steps; the two sharpest rises, at least half a second apart.
+    const std::vector<double> x = Channel(Find("intro.wav"), 0);
+    const size_t step = audio::kSampleRate / 50;
+    std::vector<std::pair<double, double>> rises; // (rise, seconds)
+    double before = 0;
+    for (size_t i = 0; i + step <= x.size(); i += step) {
+        double sum = 0;
+        for (size_t j = i; j < i + step; ++j)
+            sum += x[j] * x[j];
+        const double level = std::sqrt(sum / step);
+        rises.push_back({level - before, static_cast<double>(i) / audio::kSampleRate});
+        before = level;
+    }
+    std::sort(rises.rbegin(), rises.rend());
+    const double first = rises[0].second;
+    const auto second =
+        std::find_if(rises.begin(), rises.end(), [&](auto r) { return std::fabs(r.second - first) > 0.5; });
+    ASSERT_NE(second, rises.end());
+    EXPECT_NEAR(std::min(first, second->second), 4.9, 0.06);
+    EXPECT_NEAR(std::max(first, second->second), 8.1, 0.06);
 }
 
 TEST(GameSounds, AreLoudButNeverClipAndCarryNoOffset)

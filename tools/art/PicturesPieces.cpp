@@ -21,7 +21,8 @@ Record MoleculePiece(const std::string& key, const Sdf& shape, float bevel)
     Canvas canvas(kPiece, kPiece);
     canvas.Glow(shape, Grey(0.16f), 0.16f);
     canvas.Gem(shape, Grey(0.95f), bevel);
-    canvas.Fill(Outline(shape, 0.018f), Grey(0.95f));
+    // A bright rim: every colour reads against the level background.
+    canvas.Fill(Outline(shape, 0.04f), Grey(1.0f));
     return canvas.ToRecord(key, kMipmapped, Layout::Transposed);
 }
 
@@ -37,19 +38,6 @@ Record EmptyPiece()
     return canvas.ToRecord("NONE", kMipmapped, Layout::Transposed);
 }
 
-// A cross in a ring: the purifier heals a mutation.
-Record PurifierPiece()
-{
-    Canvas canvas(kPiece, kPiece);
-    const Sdf cross = Union(Box({}, {0.52f, 0.17f}, 0.06f), Box({}, {0.17f, 0.52f}, 0.06f));
-    const Sdf ring = Ring({}, 0.78f, 0.045f);
-    canvas.Glow(cross, Grey(0.35f), 0.2f);
-    canvas.Glow(ring, Grey(0.15f), 0.1f);
-    canvas.Fill(ring, Grey(0.85f));
-    canvas.Gem(cross, Grey(0.9f), 0.07f);
-    return canvas.ToRecord("PURE", kMipmapped, Layout::Transposed);
-}
-
 Sdf Sparkle(Vec2 centre, float outer, float inner, int points, float rotation)
 {
     std::vector<Vec2> star;
@@ -58,23 +46,36 @@ Sdf Sparkle(Vec2 centre, float outer, float inner, int points, float rotation)
     return Polygon(star);
 }
 
-// A round bomb with a cap, a curled fuse and a burning spark.
+// An eight-pointed star of light in a ring: the purifier heals a mutation.
+// It reads the same at whatever angle the ring turns it to.
+Record PurifierPiece()
+{
+    Canvas canvas(kPiece, kPiece);
+    const Sdf star = Sparkle({}, 0.56f, 0.2f, 8, 0);
+    const Sdf ring = Ring({}, 0.78f, 0.05f);
+    canvas.Glow(star, Grey(0.35f), 0.2f);
+    canvas.Glow(ring, Grey(0.15f), 0.1f);
+    canvas.Fill(ring, Grey(0.95f));
+    canvas.Gem(star, Grey(0.9f), 0.1f);
+    canvas.Fill(Circle({}, 0.12f), kWhite);
+    return canvas.ToRecord("PURE", kMipmapped, Layout::Transposed);
+}
+
+// A round mine with eight studs and a burning core, alike at every angle.
 Record BombPiece()
 {
     Canvas canvas(kPiece, kPiece);
-    const Vec2 centre{-0.1f, 0.14f};
-    const Sdf body = Circle(centre, 0.6f);
-    const Vec2 capAt = centre + Polar(0.6f, -45);
-    const Sdf cap = Capsule(centre + Polar(0.5f, -45), centre + Polar(0.72f, -45), 0.13f);
-    const Sdf fuse = Arc(capAt + Polar(0.3f, 45), 0.3f, 170, 255, 0.055f);
-    const Vec2 sparkAt = capAt + Polar(0.3f, 45) + Polar(0.3f, 255);
-    const Sdf spark = Sparkle(sparkAt, 0.27f, 0.07f, 8, -90);
+    const Sdf body = Circle({}, 0.5f);
+    Sdf studs = Capsule(Polar(0.45f, 0), Polar(0.74f, 0), 0.08f);
+    for (int i = 1; i < 8; ++i)
+        studs = Union(studs, Capsule(Polar(0.45f, 45.0f * i), Polar(0.74f, 45.0f * i), 0.08f));
+    const Sdf core = Sparkle({}, 0.26f, 0.08f, 8, 22.5f);
     canvas.Glow(body, Grey(0.12f), 0.12f);
-    canvas.Glow(spark, Grey(0.6f), 0.14f);
-    canvas.Fill(fuse, Grey(0.75f));
-    canvas.Gem(cap, Grey(0.6f), 0.1f);
-    canvas.Gem(body, Grey(0.62f), 0.6f);
-    canvas.Fill(spark, kWhite);
+    canvas.Gem(studs, Grey(0.75f), 0.06f);
+    canvas.Gem(body, Grey(0.55f), 0.45f);
+    canvas.Fill(Outline(body, 0.03f), Grey(0.9f));
+    canvas.Glow(core, Grey(0.6f), 0.12f);
+    canvas.Fill(core, kWhite);
     return canvas.ToRecord("BOMB", kMipmapped, Layout::Transposed);
 }
 

@@ -23,8 +23,61 @@ Color Tinted(float value, float warmth)
     return {value * (1.0f + 0.12f * warmth), value, value * (1.0f - 0.12f * warmth)};
 }
 
+// The game draws the level background as a square 11.2 wide at depth 10 in
+// a 45 degree view of a 4:3 screen; this finds where a point of the 640 x 480
+// overlay lands on that square, in picture units.
+constexpr float kBackHalf = 5.6f, kBackDepth = 10.0f;
+const float kViewHalfHeight = kBackDepth * std::tan(22.5f * kPi / 180.0f);
+const float kViewHalfWidth = kViewHalfHeight * 4.0f / 3.0f;
+
+Vec2 OnLevelBack(float x, float y)
+{
+    return {(x / 320.0f - 1.0f) * kViewHalfWidth / kBackHalf, (y / 240.0f - 1.0f) * kViewHalfHeight / kBackHalf};
+}
+
+float OverlayLength(float pixels) { return pixels / 320.0f * kViewHalfWidth / kBackHalf; }
+
+// The next-colour box (a 32-pixel piece at 365, 25) and the mutation count
+// (up to two 16-pixel digits from 280, 410) as the game draws them.
+const Vec2 kNextCentre = OnLevelBack(381, 41);
+const float kWindowRadius = OverlayLength(27);
+const Vec2 kCountCentre = OnLevelBack(296, 418);
+
+// A dark round window with a bright rim, so whatever piece shows in it
+// stands out.
+void NextWindow(Canvas& canvas)
+{
+    const Sdf window = Circle(kNextCentre, kWindowRadius);
+    const Sdf rim = Ring(kNextCentre, kWindowRadius, OverlayLength(1.5f));
+    canvas.Glow(Grow(window, -OverlayLength(2)), Grey(0.02f), OverlayLength(10));
+    canvas.Fill(window, Grey(0.02f));
+    canvas.Glow(rim, Grey(0.5f), OverlayLength(4));
+    canvas.Fill(rim, Grey(0.95f));
+}
+
+// A darker track where the ring's pieces travel (radius 150 round 200, 200),
+// so blue pieces and empty places do not sink into the clouds.
+void RingTrack(Canvas& canvas)
+{
+    const Vec2 centre = OnLevelBack(200, 200);
+    const float radius = OverlayLength(150), half = OverlayLength(30), soft = OverlayLength(14);
+    canvas.Multiply([=](Vec2 p) {
+        const float off = std::fabs(Length(p - centre) - radius);
+        return 1.0f - 0.65f * SmoothStep(half + soft, half, off);
+    });
+}
+
+// A small dark plaque with a rim under the mutation count.
+void CountPlaque(Canvas& canvas)
+{
+    const Sdf plaque = Box(kCountCentre, {OverlayLength(24), OverlayLength(14)}, OverlayLength(6));
+    canvas.Fill(plaque, Grey(0.03f));
+    canvas.Fill(Outline(plaque, OverlayLength(1.2f)), Grey(0.8f));
+}
+
 // Behind play: dim clouds with dark lanes and a scatter of small stars,
-// coloured by the corners of the quad.
+// coloured by the corners of the quad; the next-colour window and the
+// mutation plaque sit exactly behind what the game draws there.
 Record LevelBack()
 {
     Canvas canvas(kLarge, kLarge);
@@ -43,6 +96,9 @@ Record LevelBack()
         const float bright = random.Uniform(0.3f, 0.9f);
         canvas.Spot(at, Grey(bright), size);
     }
+    RingTrack(canvas);
+    NextWindow(canvas);
+    CountPlaque(canvas);
     return canvas.ToRecord("LEVELBACK", kLinear, Layout::BottomUp);
 }
 

@@ -140,25 +140,60 @@ Stereo PatternSparkle()
     return WithRoom(s, 0.35, 0.4);
 }
 
-Stereo IntroSwell()
+// A chord of swept pads spread across the field, shaped by 'gain' from 'at'.
+template <class Gain>
+void AddPadChord(Stereo& s, const char* chord, double at, double seconds, double toCutoff, Gain gain)
 {
-    const double arrival = 4.4, length = 5.3;
-    Stereo s(Samples(length));
     const double pans[] = {0, -0.5, 0.5, -0.3, 0.3, 0};
     int voice = 0;
-    for (int pitch : Chord("D2 A2 E3 A3 D4 E4")) {
-        Mono note = SweptPad(Frequency(pitch), length, 150, 3500);
-        Shape(note, [=](double t) { return std::pow(Ramp(t, 0, arrival), 2) * (1.0 - Ramp(t, arrival, length)); });
-        s.Add(note, 0, 0.3, pans[voice++]);
+    for (int pitch : Chord(chord)) {
+        Mono note = SweptPad(Frequency(pitch), seconds, 150, toCutoff);
+        Shape(note, gain);
+        s.Add(note, Samples(at), 0.3, pans[voice++ % 6]);
     }
+}
+
+// Noise rising in pitch and loudness from 'from' until it breaks off at 'to'.
+void AddRiser(Stereo& s, double from, double to, double gain)
+{
+    const double length = to - from;
     for (uint32_t side : {1u, 2u}) {
-        Mono riser = SweptNoise(arrival, 60 + side, [=](double t) { return 300 * std::pow(20.0, t / arrival); });
-        Shape(riser, [=](double t) { return std::pow(t / arrival, 3) * (1.0 - Ramp(t, arrival - 0.1, arrival)); });
-        s.Add(riser, 0, 0.35, side == 1 ? -0.7 : 0.7);
+        Mono riser = SweptNoise(length, 60 + side, [=](double t) { return 300 * std::pow(20.0, t / length); });
+        Shape(riser, [=](double t) { return std::pow(t / length, 3) * (1.0 - Ramp(t, length - 0.1, length)); });
+        s.Add(riser, Samples(from), gain, side == 1 ? -0.7 : 0.7);
     }
-    s.Add(Bell(Frequency(Pitch("D6")), length - arrival, 0.8), Samples(arrival), 0.5, -0.2);
-    s.Add(Bell(Frequency(Pitch("A6")), length - arrival, 0.8), Samples(arrival + 0.04), 0.4, 0.2);
-    s.Add(Kick(0.0), Samples(arrival), 0.6, 0);
+}
+
+void AddHit(Stereo& s, double at, const std::vector<const char*>& bells, double ring)
+{
+    double delay = 0, pan = -0.3;
+    for (const char* bell : bells) {
+        s.Add(Bell(Frequency(Pitch(bell)), ring, 0.8), Samples(at + delay), 0.45, pan);
+        delay += 0.04;
+        pan = -pan * 0.8;
+    }
+    s.Add(Kick(0.0), Samples(at), 0.6, 0);
+}
+
+// In time with the intro screens: the cube stops at 4.9 s, the maker's logo
+// is at full brightness at 8.1 s and gone by 11.25 s.
+Stereo IntroSwell()
+{
+    const double stop = 4.9, bright = 8.1, length = 11.3;
+    Stereo s(Samples(length));
+    AddPadChord(s, "D2 A2 E3 A3 D4 E4", 0, bright, 3500, [=](double t) {
+        return std::pow(Ramp(t, 0, stop), 2) * (1.0 - 0.75 * Ramp(t, stop, stop + 1.2)) *
+            (1.0 - Ramp(t, stop + 1.5, bright));
+    });
+    AddRiser(s, 0, stop, 0.35);
+    AddHit(s, stop, {"D6", "A6"}, 1.6);
+    AddPadChord(s, "G2 D3 A3 B3 D4 F#4", stop, bright - stop, 2500, [=](double t) {
+        return 0.6 * std::pow(Ramp(t, 0, bright - stop), 1.5) * (1.0 - Ramp(t, bright - stop - 0.08, bright - stop));
+    });
+    AddRiser(s, bright - 1.6, bright, 0.2);
+    AddHit(s, bright, {"D6", "F#6", "A6", "D7"}, 2.5);
+    AddPadChord(s, "D2 A2 F#3 A3 D4 F#4", bright, length - bright, 4000,
+        [=](double t) { return Ramp(t, 0, 0.05) * std::pow(1.0 - Ramp(t, 0, length - bright), 2); });
     return WithRoom(s, 0.4, 0.7);
 }
 

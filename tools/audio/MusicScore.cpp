@@ -97,17 +97,19 @@ void PlayLine(
         a.Play(instrument(Frequency(n.pitch), a.Seconds(n.beats), variation++), n.beat, voice);
 }
 
-void PlayChords(Arrangement& a, const Progression& chords, const Instrument& instrument, const Voice& voice)
+void PlayChords(
+    Arrangement& a, const Progression& chords, const Instrument& instrument, const Voice& voice, int firstBar)
 {
     for (size_t bar = 0; bar < chords.size(); ++bar) {
         uint32_t variation = static_cast<uint32_t>(bar * 16);
         for (int pitch : Chord(chords[bar]))
-            a.Play(instrument(Frequency(pitch), a.Seconds(kBeatsPerBar), variation++), bar * kBeatsPerBar, voice);
+            a.Play(instrument(Frequency(pitch), a.Seconds(kBeatsPerBar), variation++), (firstBar + bar) * kBeatsPerBar,
+                voice);
     }
 }
 
 void PlayArpeggio(Arrangement& a, const Progression& chords, const std::string& order, int transpose,
-    const Instrument& instrument, const Voice& voice)
+    const Instrument& instrument, const Voice& voice, int firstBar)
 {
     const double step = StepBeats(order);
     for (size_t bar = 0; bar < chords.size(); ++bar) {
@@ -118,13 +120,14 @@ void PlayArpeggio(Arrangement& a, const Progression& chords, const std::string& 
             const size_t index = static_cast<size_t>(order[i] - '0');
             const int pitch = tones[index % tones.size()] + 12 * static_cast<int>(index / tones.size()) + transpose;
             const auto variation = static_cast<uint32_t>(bar * 64 + i);
-            a.Play(instrument(Frequency(pitch), a.Seconds(step), variation), bar * kBeatsPerBar + i * step, voice);
+            a.Play(instrument(Frequency(pitch), a.Seconds(step), variation), (firstBar + bar) * kBeatsPerBar + i * step,
+                voice);
         }
     }
 }
 
 void PlayBass(Arrangement& a, const Progression& chords, const std::string& steps, int transpose,
-    const Instrument& instrument, const Voice& voice)
+    const Instrument& instrument, const Voice& voice, int firstBar)
 {
     const double step = StepBeats(steps);
     for (size_t bar = 0; bar < chords.size(); ++bar) {
@@ -137,8 +140,8 @@ void PlayBass(Arrangement& a, const Progression& chords, const std::string& step
                 ++held;
             const int pitch = root + (steps[i] == 'o' ? 12 : steps[i] == '5' ? 7 : 0);
             const auto variation = static_cast<uint32_t>(bar * 64 + i);
-            a.Play(instrument(Frequency(pitch), a.Seconds(step * held) * 0.9, variation), bar * kBeatsPerBar + i * step,
-                voice);
+            a.Play(instrument(Frequency(pitch), a.Seconds(step * held) * 0.9, variation),
+                (firstBar + bar) * kBeatsPerBar + i * step, voice);
         }
     }
 }

@@ -54,16 +54,18 @@ private:
 
 void PlayLine(
     Arrangement& a, const std::string& line, double startBeat, const Instrument& instrument, const Voice& voice);
-// Each chord held through its bar.
-void PlayChords(Arrangement& a, const Progression& chords, const Instrument& instrument, const Voice& voice);
+// Each chord held through its bar; the progression starts at bar 'firstBar'
+// here and in the arpeggios and bass lines below.
+void PlayChords(
+    Arrangement& a, const Progression& chords, const Instrument& instrument, const Voice& voice, int firstBar = 0);
 // Chord tones picked in an order given per bar: digits index the tones from
 // the bass up (higher digits go on into the next octave), '.' is a rest.
 void PlayArpeggio(Arrangement& a, const Progression& chords, const std::string& order, int transpose,
-    const Instrument& instrument, const Voice& voice);
+    const Instrument& instrument, const Voice& voice, int firstBar = 0);
 // A bass line per bar: 'x' the root, 'o' the root an octave up, '5' the
 // fifth, '.' holds the note before. The root is the chord's lowest note.
 void PlayBass(Arrangement& a, const Progression& chords, const std::string& steps, int transpose,
-    const Instrument& instrument, const Voice& voice);
+    const Instrument& instrument, const Voice& voice, int firstBar = 0);
 // A drum pattern per bar: 'X' accented, 'x' normal, 'o' soft, '.' silent;
 // from bar 'first' up to (not including) bar 'last'.
 void PlayPattern(

@@ -23,6 +23,8 @@ struct Design {
     Stereo (*make)();
 };
 
+// The long play loops are mono to keep all twelve small in memory; the menu
+// loop, heard on its own, keeps its stereo.
 const Design kDesigns[] = {
     {"menu.wav", 2, Shape::Loop, -5.0, MenuMusic},
     {"click.wav", 1, Shape::OneShot, -1.5, Click},
@@ -31,8 +33,8 @@ const Design kDesigns[] = {
     {"intro.wav", 2, Shape::OneShot, -2.0, IntroSwell},
     {"drone.wav", 2, Shape::Loop, -4.0, DarkDrone},
     {"reader.wav", 2, Shape::OneShot, -2.0, ReaderSlide},
-    {"level.wav", 2, Shape::Loop, -5.0, LevelMusic},
-    {"purify.wav", 2, Shape::Loop, -5.0, PurifyMusic},
+    {"level.wav", 1, Shape::Loop, -5.0, LevelMusic},
+    {"purify.wav", 1, Shape::Loop, -5.0, PurifyMusic},
     {"next.wav", 2, Shape::OneShot, -1.5, NextChime},
     {"mutation.wav", 1, Shape::OneShot, -2.0, MutationWarning},
     {"pattern.wav", 2, Shape::OneShot, -1.5, PatternSparkle},

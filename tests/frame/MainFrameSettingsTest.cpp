@@ -191,6 +191,8 @@ TEST_F(Settings, AWriteKilledAtAnyMomentLeavesTheOldSettingsOrTheNew)
     const std::string old = "1\n640\n480\n16";
     const DisplaySettings forced{800, 600, 32};
     CMainFrame frame(&forced);
+    TempDir memory(TempDir::MemoryBase());
+    std::filesystem::create_directory("data");
     const auto write = [&frame] { frame.WriteConfigFile(0, 1024, 768, 24); };
     const auto span = kill_during::TimeInChild(write);
     const std::string written = Config();

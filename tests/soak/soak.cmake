@@ -1,8 +1,8 @@
-# A bot plays 25 levels on HARD in a fresh copy of the game directory: the
+# A bot plays LEVELS levels on HARD in a fresh copy of the game directory: the
 # right colour whenever it is lit, a few wrong ones for the purify rounds, a
 # pause and a quit prompt answered N. With MAX_GROWTH_KB, the resident memory
-# after level 25 must be within that of the memory after level 3.
-set(levels 25)
+# after the last level must be within that of the memory after level 3.
+set(levels ${LEVELS})
 # Frames of 100 ms: nearly all of a frame's time goes to drawing it in
 # software, and the game plays the same at this step.
 set(pick "until current_type == next and picker == 300 and game == 202 within 30000\nkey SPACE\nframe 8\nkey SPACE\n")

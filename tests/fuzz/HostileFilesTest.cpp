@@ -93,8 +93,12 @@ TEST_F(HostileFile, TextureFile)
     CTexture textures;
     WriteGarbage(texture_file::kPath);
     ExpectBounded("garbage", [&] { textures.Load(); });
-    // 65,535 records, the first a square of 2^30 pixels a side.
-    TempDir::Write(texture_file::kPath, "\xFF\xFF\x01k" + U32(1) + U32(1u << 30) + U32(1u << 30));
+    // 65,535 records, the first a square of 2^31 - 1 pixels a side.
+    TempDir::Write(texture_file::kPath, "\xFF\xFF\x01k" + U32(1) + U32(0x7FFFFFFF) + U32(0x7FFFFFFF));
+    platform::ClearRecordedMessageBoxes();
+    textures.Load();
+    ASSERT_EQ(1u, platform::RecordedMessageBoxes().size());
+    EXPECT_NE(std::string::npos, platform::RecordedMessageBoxes()[0].text.find("passes the 256 x 256 limit"));
     ExpectBounded("huge record", [&] { textures.Load(); });
     textures.DeleteAllTextures();
 }

@@ -11,6 +11,9 @@ PLAY_PACKAGES=(
 )
 # What the tests need on top: GoogleTest, and the validators of the desktop files.
 TEST_PACKAGES=(libgtest-dev desktop-file-utils appstream)
+# What the sanitizer build and the fuzzers need on top: clang and its libFuzzer runtime.
+FUZZ_PACKAGES=(clang-14 libclang-rt-14-dev)
+FUZZ_OPTIONS=(-DCMAKE_CXX_COMPILER=clang++-14 -DVEXORIN_FUZZ=ON)
 # What making the Debian package needs on top: dpkg-shlibdeps and file(1) for its dependencies.
 PACKAGE_PACKAGES=(dpkg-dev file)
 

@@ -341,6 +341,19 @@ double Sparks(CMainFrame&)
     return live;
 }
 
+// The game's resident memory in kilobytes, for runs that watch it grow.
+double ResidentKb()
+{
+    long pages = 0, resident = 0;
+    std::FILE* statm = std::fopen("/proc/self/statm", "r");
+    if (statm) {
+        if (std::fscanf(statm, "%ld %ld", &pages, &resident) != 2)
+            resident = 0;
+        std::fclose(statm);
+    }
+    return static_cast<double>(resident) * static_cast<double>(::sysconf(_SC_PAGESIZE)) / 1024;
+}
+
 // The state variables scripts may name, each read off the running frame.
 const std::map<std::string, std::function<double(CMainFrame&)>>& Variables()
 {
@@ -377,6 +390,7 @@ const std::map<std::string, std::function<double(CMainFrame&)>>& Variables()
         {"video_frame", [](CMainFrame&) { return gAppVideo.CurrentFrame(); }},
         {"centre_rgb", CentreColour},
         {"sparks", Sparks},
+        {"rss_kb", [](CMainFrame&) { return ResidentKb(); }},
     };
     return variables;
 }
@@ -454,7 +468,7 @@ std::string Driver::StateLine() const
     std::snprintf(head, sizeof head, "frame=%d time=%.3f", m_frames, m_clock.Now());
     std::string line = head;
     for (const char* name : {"screen", "active", "fps", "width", "height", "game", "picker", "level", "skill", "score",
-             "mutations", "misses", "next", "current", "current_type", "pattern"}) {
+             "mutations", "misses", "next", "current", "current_type", "pattern", "rss_kb"}) {
         double value = 0;
         if (Lookup(name, value)) {
             char item[64];

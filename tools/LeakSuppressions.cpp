@@ -14,6 +14,7 @@ extern "C" const char* __lsan_default_suppressions()
            "leak:libLLVM\n"
            "leak:libgallium\n"
            "leak:__interceptor_strdup\n"
+           "leak:^strdup$\n" // as clang's sanitizer names it
            "leak:__interceptor_calloc\n"
            "leak:__interceptor_realloc\n";
 }

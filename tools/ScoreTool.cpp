@@ -49,7 +49,10 @@ bool Show(const std::string& path, std::ostream& out, std::string& problem)
     CScore score;
     CArchive ar(file, CArchive::load);
     try {
-        score.Serialize(ar);
+        if (!score.ReadWhole(ar)) {
+            problem = path + ": goes on after its three tables; not a scores file";
+            return false;
+        }
     } catch (const CArchiveException&) {
         problem = path + ": ends after " + std::to_string(file.Length()) +
             " bytes, before its three tables are complete; not a scores file";

@@ -2,6 +2,7 @@
 #include "platform/Messages.h"
 
 #include <cctype>
+#include <climits>
 #include <cmath>
 #include <cstdlib>
 #include <map>
@@ -25,10 +26,13 @@ bool ParseNumber(const std::string& word, double& value)
     return *end == '\0';
 }
 
+// A whole number an int holds; others are refused before any cast.
+bool IsInt(double d) { return d >= INT_MIN && d <= INT_MAX && d == std::trunc(d); }
+
 bool ParseInt(const std::string& word, int& value)
 {
     double d;
-    if (!ParseNumber(word, d) || d != static_cast<int>(d))
+    if (!ParseNumber(word, d) || !IsInt(d))
         return false;
     value = static_cast<int>(d);
     return true;
@@ -115,7 +119,7 @@ bool ParseArguments(Command& c, const std::vector<std::string>& w, const std::st
     case Command::Frame:
         c.number = 1;
         return n == 0 ||
-            (n == 1 && ParseNumber(w[1], c.number) && c.number >= 0 && c.number == static_cast<int>(c.number));
+            (n == 1 && ParseNumber(w[1], c.number) && c.number >= 0 && IsInt(c.number));
     case Command::Key: return n == 1 && ParseKey(w[1], c);
     case Command::KeyDown:
     case Command::KeyUp:

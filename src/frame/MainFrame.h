@@ -128,7 +128,7 @@ public:
 
     int ReadConfigFile(platform::File& file);
     bool CreateConfigFile();
-    void WriteConfigFile(platform::File& file, int flag, int width, int height, int depth);
+    bool WriteConfigFile(int flag, int width, int height, int depth);
     void DoModalFull(int width, int height, int depth);
 
     // Shows the game in a centred window of the chosen area instead of full screen.

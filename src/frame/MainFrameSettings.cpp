@@ -3,6 +3,7 @@
 #include "platform/File.h"
 #include "platform/MessageBox.h"
 
+#include <cerrno>
 #include <memory>
 
 namespace {
@@ -16,6 +17,24 @@ int ParseChoice(const std::string& line, std::initializer_list<int> accepted)
         if (line == std::to_string(value))
             return value;
     return -1;
+}
+
+// Writes beside the file, syncs and renames into place: a crash or a full
+// disk leaves the old settings or the new ones, never a part of them.
+bool StoreConfigFile(const std::string& text, platform::FileError& error)
+{
+    const std::string temporary = std::string(kConfigFile) + ".new";
+    platform::File file;
+    errno = 0;
+    bool stored = file.Open(temporary, platform::File::modeCreate | platform::File::modeWrite, &error) &&
+        file.WriteString(text) && file.Sync();
+    if (!stored && error == platform::FileError::none)
+        error = platform::FileErrorFromErrno(errno);
+    file.Close();
+    stored = stored && platform::RenameFile(temporary, kConfigFile, &error);
+    if (!stored)
+        platform::RemoveFile(temporary);
+    return stored;
 }
 
 } // namespace
@@ -36,11 +55,11 @@ void CMainFrame::DecideDisplaySettings()
         if (!CreateConfigFile())
             return;
     }
+    file.Close();
     if (m_skipDialog == 0) {
         DoModalFull(m_screenWidth, m_screenHeight, m_colourDepth);
-        WriteConfigFile(file, 0, m_screenWidth, m_screenHeight, m_colourDepth);
+        WriteConfigFile(0, m_screenWidth, m_screenHeight, m_colourDepth);
     }
-    file.Close();
 }
 
 int CMainFrame::ReadConfigFile(platform::File& file)
@@ -62,10 +81,8 @@ int CMainFrame::ReadConfigFile(platform::File& file)
 // Without the default file the game cannot start; say so instead of trying for ever.
 bool CMainFrame::CreateConfigFile()
 {
-    platform::File file;
-    platform::FileError error;
-    if (file.Open(kConfigFile, platform::File::modeCreate | platform::File::modeWrite, &error) &&
-        file.WriteString("0\n800\n600\n32"))
+    platform::FileError error = platform::FileError::none;
+    if (StoreConfigFile("0\n800\n600\n32", error))
         return true;
     m_cannotStart = true;
     platform::MessageBox(platform::FileErrorMessage(error, kConfigFile) +
@@ -75,12 +92,16 @@ bool CMainFrame::CreateConfigFile()
     return false;
 }
 
-void CMainFrame::WriteConfigFile(platform::File& file, int flag, int width, int height, int depth)
+// A failure keeps the stored settings; the game goes on with the chosen ones.
+bool CMainFrame::WriteConfigFile(int flag, int width, int height, int depth)
 {
-    file.SetLength(0);
-    file.SeekToBegin();
-    file.WriteString(std::to_string(flag) + "\n" + std::to_string(width) + "\n" + std::to_string(height) + "\n" +
-        std::to_string(depth));
+    platform::FileError error = platform::FileError::none;
+    if (StoreConfigFile(std::to_string(flag) + "\n" + std::to_string(width) + "\n" + std::to_string(height) + "\n" +
+                std::to_string(depth),
+            error))
+        return true;
+    platform::ReportFileError(error, kConfigFile);
+    return false;
 }
 
 void CMainFrame::DoModalFull(int width, int height, int depth)

@@ -40,6 +40,8 @@ void CTexture::Serialize(CArchive& ar)
     m_names.assign(m_count, std::string());
     for (int i = 0; i < m_count; ++i) {
         texture_file::ReadRecord(ar, i, m_record);
+        // A key stored twice keeps its last picture; the first is not left behind in GL.
+        DeleteTexture(m_record.key);
         m_table[m_record.key] = MakeTexture(m_record);
         m_names[i] = m_record.key;
     }

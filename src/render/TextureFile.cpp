@@ -24,7 +24,8 @@ void CheckSize(int index, const Record& record)
     if (record.width <= 0 || record.height <= 0)
         throw Damaged(index, record.key,
             "size " + std::to_string(record.width) + " x " + std::to_string(record.height) + " is not positive");
-    if (int64_t(record.width) * record.height * 3 > int64_t(kMaxPixelBytes))
+    // Compared as pixels, so two sizes near 2^31 cannot overflow the product.
+    if (int64_t(record.width) * record.height > int64_t(kMaxPixelBytes / 3))
         throw Damaged(index, record.key,
             "size " + std::to_string(record.width) + " x " + std::to_string(record.height) +
                 " passes the 256 x 256 limit");

@@ -1,5 +1,6 @@
 #include "score/Score.h"
 #include "app/Assert.h"
+#include "platform/MessageBox.h"
 #include "render/Archive.h"
 
 #include <cerrno>
@@ -43,17 +44,26 @@ void CScore::Load()
     const auto kept = m_tables;
     CArchive ar(file, CArchive::load);
     try {
-        Serialize(ar);
-        // A file written by other means may be out of order; a result must
-        // then still displace the lowest row, not whichever lies last.
-        SortAll();
-        m_keepAside = false;
+        m_keepAside = !ReadWhole(ar);
+        if (m_keepAside)
+            platform::MessageBox(std::string(kPath) + " is damaged: it holds more than its three tables.", "Vexorin");
     } catch (const CArchiveException& error) {
-        m_tables = kept;
         m_keepAside = true;
         platform::ReportFileError(error.m_cause, kPath);
     }
+    if (m_keepAside)
+        m_tables = kept;
+    // A file written by other means may be out of order; a result must
+    // then still displace the lowest row, not whichever lies last.
+    SortAll();
     ar.Close();
+}
+
+bool CScore::ReadWhole(CArchive& ar)
+{
+    Serialize(ar);
+    uint8_t extra;
+    return ar.Read(&extra, 1) == 0;
 }
 
 int CScore::Save()

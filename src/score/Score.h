@@ -23,8 +23,9 @@ public:
 
     CScore();
 
-    // Replaces the table with the file's. A file that cannot be opened or
-    // ends early is shown in a message box and the table stays as it was;
+    // Replaces the table with the file's. A file that cannot be opened, ends
+    // early or goes on after its tables is shown in a message box and the
+    // table stays as it was;
     // such a file is moved aside to "SCORES.VXR.damaged" by the next Save
     // rather than overwritten.
     void Load();
@@ -36,6 +37,10 @@ public:
     int Save();
     bool MaySave() const { return m_loaded; }
     void Serialize(CArchive& ar);
+    // Loads the tables and checks that nothing follows them: false, with the
+    // table half-read, for bytes after the tables; CArchiveException when
+    // the file ends before them.
+    bool ReadWhole(CArchive& ar);
 
     // Offers a result: it replaces row 9 when it scores strictly more. 1 if entered.
     int SetEasy(std::string name, int32_t score, int32_t level);

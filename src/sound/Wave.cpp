@@ -25,14 +25,17 @@ bool CWave::FindRiff()
         m_riff.formType == platform::FourCC("WAVE");
 }
 
-// Reads 18 bytes even from a 16-byte chunk: the last two, the size of extra
-// format data, then come from what follows and mean nothing for PCM.
+// A 16-byte chunk has no extra-data size, which is then 0; the chunk may
+// be the last thing in the file, so nothing past it is read.
 bool CWave::ReadFormat()
 {
     m_chunk = {};
     m_chunk.id = platform::FourCC("fmt ");
-    uint8_t bytes[18];
-    if (!m_file.FindChunk(m_chunk, m_riff) || m_chunk.size < 16 || m_file.Read(bytes, sizeof bytes) != sizeof bytes)
+    uint8_t bytes[18] = {};
+    if (!m_file.FindChunk(m_chunk, m_riff) || m_chunk.size < 16)
+        return false;
+    const size_t want = m_chunk.size < sizeof bytes ? m_chunk.size : sizeof bytes;
+    if (m_file.Read(bytes, want) != want)
         return false;
     m_format.formatTag = Get16(bytes);
     m_format.channels = Get16(bytes + 2);

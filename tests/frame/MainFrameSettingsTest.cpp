@@ -1,9 +1,12 @@
 #include "FrameFixture.h"
 #include "platform/File.h"
 
+#include "KillDuring.h"
+
 #include <deque>
 #include <filesystem>
 #include <ostream>
+#include <unistd.h>
 
 namespace {
 
@@ -154,6 +157,56 @@ TEST_F(Settings, WithoutTheDataFolderTheGameCannotStart)
     ASSERT_EQ(1u, platform::RecordedMessageBoxes().size());
     EXPECT_EQ("Error", platform::RecordedMessageBoxes()[0].caption);
     EXPECT_NE(std::string::npos, platform::RecordedMessageBoxes()[0].text.find("data/config.dat"));
+}
+
+// A choice that cannot be stored (a full disk, a read-only folder) is shown
+// in a box; the stored file stays as it was and the game starts as chosen.
+TEST_F(Settings, AChoiceThatCannotBeStoredKeepsTheFileAndPlaysOn)
+{
+    const std::string stored = "0\n640\n480\n16";
+    TempDir::Write("data/config.dat", stored);
+    std::filesystem::create_symlink("/dev/full", "data/config.dat.new");
+    player.Key(platform::VK_DOWN); // 640x480 -> 800x600
+    player.Key(platform::VK_RETURN);
+    CMainFrame frame;
+    EXPECT_FALSE(frame.CannotStart());
+    EXPECT_EQ("800x600x16", Decided(frame));
+    EXPECT_EQ(stored, Config());
+    EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status("data/config.dat.new")));
+    ASSERT_EQ(1u, platform::RecordedMessageBoxes().size());
+    EXPECT_EQ("Disk full while accessing data/config.dat.", platform::RecordedMessageBoxes()[0].text);
+    if (::geteuid() == 0)
+        return; // root writes into a read-only folder
+    platform::ClearRecordedMessageBoxes();
+    std::filesystem::permissions("data", std::filesystem::perms::owner_write, std::filesystem::perm_options::remove);
+    EXPECT_FALSE(frame.WriteConfigFile(0, 1024, 768, 24));
+    std::filesystem::permissions("data", std::filesystem::perms::owner_write, std::filesystem::perm_options::add);
+    EXPECT_EQ(stored, Config());
+    ASSERT_EQ(1u, platform::RecordedMessageBoxes().size());
+    EXPECT_EQ("Access to data/config.dat was denied.", platform::RecordedMessageBoxes()[0].text);
+}
+
+TEST_F(Settings, AWriteKilledAtAnyMomentLeavesTheOldSettingsOrTheNew)
+{
+    const std::string old = "1\n640\n480\n16";
+    const DisplaySettings forced{800, 600, 32};
+    CMainFrame frame(&forced);
+    TempDir memory(TempDir::MemoryBase());
+    std::filesystem::create_directory("data");
+    const auto write = [&frame] { frame.WriteConfigFile(0, 1024, 768, 24); };
+    const auto span = kill_during::TimeInChild(write);
+    const std::string written = Config();
+    ASSERT_EQ("0\n1024\n768\n24", written);
+    constexpr int kKills = 200;
+    for (int i = 0; i < kKills; ++i) {
+        TempDir::Write("data/config.dat", old);
+        kill_during::KillAfter(write, span * i * 5 / (kKills * 4));
+        const std::string left = Config();
+        ASSERT_TRUE(left == old || left == written) << "killed after " << i << "/" << kKills;
+        ASSERT_TRUE(frame.WriteConfigFile(0, 640, 480, 16));
+        ASSERT_FALSE(std::filesystem::exists("data/config.dat.new"));
+    }
+    EXPECT_TRUE(platform::RecordedMessageBoxes().empty());
 }
 
 } // namespace

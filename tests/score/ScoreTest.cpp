@@ -1,11 +1,14 @@
 #include "score/Score.h"
 #include "platform/MessageBox.h"
 
+#include "KillDuring.h"
 #include "TempDir.h"
 
+#include <cstdio>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -233,17 +236,21 @@ TEST_F(ScoreFile, AFileThatEndsEarlyIsReportedKeptAsideAndNeverOverwritten)
     EXPECT_EQ(damaged, TempDir::Read("SCORES.VXR.damaged"));
 }
 
-TEST_F(ScoreFile, ExtraBytesAfterTheTablesAreIgnored)
+// Files the game writes never go on after the tables: one that does is
+// garbage that happens to start like a table, and is kept aside as damaged.
+TEST_F(ScoreFile, ExtraBytesAfterTheTablesMakeADamagedFile)
 {
     auto hard = DefaultRows();
     hard[0] = {"X", 3, 3};
-    TempDir::Write("SCORES.VXR", Section(DefaultRows()) + Section(DefaultRows()) + Section(hard) + "trailing");
+    const std::string stored = Section(DefaultRows()) + Section(DefaultRows()) + Section(hard) + "trailing";
+    TempDir::Write("SCORES.VXR", stored);
     CScore score;
+    score.SetHard("BEFORE", 1, 1);
     score.Load();
-    EXPECT_TRUE(Boxes().empty());
-    EXPECT_EQ(hard, Rows(score, &CScore::SetMenuHard));
+    EXPECT_EQ(std::vector<std::string>{"SCORES.VXR is damaged: it holds more than its three tables."}, Boxes());
+    EXPECT_EQ((Row{"BEFORE", 1, 1}), Rows(score, &CScore::SetMenuHard)[0]);
     ASSERT_EQ(1, score.Save());
-    EXPECT_FALSE(TempDir::Exists("SCORES.VXR.damaged"));
+    EXPECT_EQ(stored, TempDir::Read("SCORES.VXR.damaged"));
 }
 
 TEST_F(ScoreFile, AnUnsortedFileIsSortedSoAResultDisplacesTheLowestRow)
@@ -291,6 +298,60 @@ TEST_F(ScoreFile, AFailedWriteLeavesTheStoredFileAsItWas)
     CScore loaded;
     loaded.Load();
     EXPECT_EQ((Row{"LOST", 99, 1}), Rows(loaded, &CScore::SetMenuEasy)[0]);
+}
+
+TEST_F(ScoreFile, AReadOnlyFolderFailsTheSaveWithAMessageAndKeepsTheFile)
+{
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "root writes into a read-only folder";
+    const std::string stored = DefaultFile();
+    TempDir::Write("SCORES.VXR", stored);
+    CScore score;
+    score.Load();
+    score.SetEasy("LOST", 99, 1);
+    fs::permissions(".", fs::perms::owner_write, fs::perm_options::remove);
+    EXPECT_EQ(0, score.Save());
+    fs::permissions(".", fs::perms::owner_write, fs::perm_options::add);
+    EXPECT_EQ(std::vector<std::string>{"Access to SCORES.VXR was denied."}, Boxes());
+    EXPECT_EQ(stored, TempDir::Read("SCORES.VXR"));
+    ASSERT_EQ(1, score.Save());
+}
+
+// A save killed at any moment leaves the whole old table or the whole new
+// one, and whatever it left behind does not stop the next save.
+TEST_F(ScoreFile, ASaveKilledAtAnyMomentLeavesTheOldTableOrTheNewOne)
+{
+    TempDir memory(TempDir::MemoryBase());
+    const std::string old = DefaultFile();
+    TempDir::Write("SCORES.VXR", old);
+    CScore score;
+    score.Load();
+    score.SetEasy("NEW", 77, 3);
+    score.SortEasy();
+    const auto save = [&score] { score.Save(); };
+    const auto span = kill_during::TimeInChild(save);
+    const std::string saved = TempDir::Read("SCORES.VXR");
+    ASSERT_NE(old, saved);
+    int olds = 0, news = 0;
+    constexpr int kKills = 200;
+    for (int i = 0; i < kKills; ++i) {
+        TempDir::Write("SCORES.VXR", old);
+        // From the start of the save to a quarter past its end.
+        kill_during::KillAfter(save, span * i * 5 / (kKills * 4));
+        const std::string left = TempDir::Read("SCORES.VXR");
+        ASSERT_TRUE(left == old || left == saved) << "killed after " << i << "/" << kKills;
+        ++(left == old ? olds : news);
+        CScore next;
+        next.Load();
+        ASSERT_TRUE(Boxes().empty());
+        ASSERT_EQ(1, next.Save());
+        ASSERT_EQ(left, TempDir::Read("SCORES.VXR"));
+        ASSERT_FALSE(TempDir::Exists("SCORES.VXR.new"));
+    }
+    EXPECT_GT(news, 0);
+    EXPECT_GT(olds, 0);
+    std::printf("a save takes %lld us; kills left the old table %d times, the new one %d times\n",
+        static_cast<long long>(std::chrono::duration_cast<std::chrono::microseconds>(span).count()), olds, news);
 }
 
 TEST_F(ScoreFile, ADamagedFileStaysInPlaceUntilASaveSucceeds)

@@ -7,8 +7,13 @@
 #include <unistd.h>
 
 TempDir::TempDir()
+    : TempDir(std::filesystem::temp_directory_path().string())
 {
-    std::string pattern = (std::filesystem::temp_directory_path() / "vexorin-test-XXXXXX").string();
+}
+
+TempDir::TempDir(const std::string& base)
+{
+    std::string pattern = (std::filesystem::path(base) / "vexorin-test-XXXXXX").string();
     m_path = ::mkdtemp(pattern.data());
     m_previous = std::filesystem::current_path().string();
     std::filesystem::current_path(m_path);
@@ -39,3 +44,11 @@ void TempDir::Write(const std::string& file, const std::string& content)
 }
 
 bool TempDir::Exists(const std::string& file) { return std::filesystem::exists(file); }
+
+std::string TempDir::MemoryBase()
+{
+    std::error_code error;
+    return std::filesystem::is_directory("/dev/shm", error) && ::access("/dev/shm", W_OK) == 0
+        ? "/dev/shm"
+        : std::filesystem::temp_directory_path().string();
+}

@@ -60,6 +60,7 @@ TEST(ScoreShow, ADamagedFileGetsOneLineAndStatusOne)
         {"", "ends after 0 bytes"},
         // A name whose length promises four gigabytes.
         {std::string("\xFF\xFF\xFF\xFF\xFF\xFF\xFF", 7) + "abc", "ends after 10 bytes"},
+        {whole + "x", "goes on after its three tables"},
     };
     for (const auto& [bytes, reason] : cases) {
         TempDir::Write("bad.vxr", bytes);

@@ -83,6 +83,9 @@ TEST(Script, BadLinesAreNamedByNumber)
     EXPECT_NE(std::string::npos, ErrorOf("focus maybe").find("line 1"));
     EXPECT_NE(std::string::npos, ErrorOf("click 5").find("line 1"));
     EXPECT_NE(std::string::npos, ErrorOf("type").find("line 1"));
+    // Numbers past an int are refused, not cast.
+    EXPECT_NE(std::string::npos, ErrorOf("move 6222222222222222222222 110").find("line 1"));
+    EXPECT_NE(std::string::npos, ErrorOf("frame 1e300").find("line 1"));
 }
 
 TEST(Script, PadButtonsTheStickAndAltKeys)

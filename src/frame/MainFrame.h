@@ -142,6 +142,9 @@ public:
     int Fullscreen() const { return m_fullscreen; }
     int ClientWidth() const { return m_clientWidth; }
     int ClientHeight() const { return m_clientHeight; }
+    // Where the hand pointer stands, in the 640 x 480 space.
+    int PointerX() const { return m_mouseX; }
+    int PointerY() const { return m_mouseY; }
     platform::GLWindow& Window() { return m_window; }
     CGameMngr& GameManager() { return m_gameMngr; }
     CScore& Scores() { return m_score; }

@@ -48,6 +48,9 @@ TEST_F(MainFrameWindow, NormalStartLogsEveryStepInOrderAndActivates)
     EXPECT_EQ(117, frame.ScreenState());
     EXPECT_EQ(640, frame.ClientWidth());
     EXPECT_EQ(480, frame.ClientHeight());
+    // No system pointer over the new window: the hand waits in the middle, not in a corner.
+    EXPECT_EQ(320, frame.PointerX());
+    EXPECT_EQ(240, frame.PointerY());
 }
 
 // Every frame kept is a texture, so a long logo video is cut, and the log says so among the loads.

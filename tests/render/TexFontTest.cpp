@@ -174,8 +174,9 @@ TEST_F(TexFont, AFortyCharacterLineCostsLittle)
         font.End();
     });
     RecordProperty("ms_per_line", std::to_string(best));
-    // About 0.15 ms with the software GL the tests run on.
-    EXPECT_LT(best, 1.0);
+    // About 0.5 ms with the software GL the tests run on, half of it the dark
+    // rims drawn under the letters; the limit leaves room for a busy machine.
+    EXPECT_LT(best, 5.0);
 }
 
 } // namespace

@@ -3,7 +3,6 @@
 #include "platform/File.h"
 #include "platform/MessageBox.h"
 
-#include <cerrno>
 #include <memory>
 
 namespace {
@@ -19,22 +18,12 @@ int ParseChoice(const std::string& line, std::initializer_list<int> accepted)
     return -1;
 }
 
-// Writes beside the file, syncs and renames into place: a crash or a full
-// disk leaves the old settings or the new ones, never a part of them.
-bool StoreConfigFile(const std::string& text, platform::FileError& error)
+// A crash or a full disk leaves the old settings or the new ones, never a part of them.
+platform::FileError StoreConfigFile(const std::string& text)
 {
-    const std::string temporary = std::string(kConfigFile) + ".new";
-    platform::File file;
-    errno = 0;
-    bool stored = file.Open(temporary, platform::File::modeCreate | platform::File::modeWrite, &error) &&
-        file.WriteString(text) && file.Sync();
-    if (!stored && error == platform::FileError::none)
-        error = platform::FileErrorFromErrno(errno);
-    file.Close();
-    stored = stored && platform::RenameFile(temporary, kConfigFile, &error);
-    if (!stored)
-        platform::RemoveFile(temporary);
-    return stored;
+    return platform::ReplaceFile(kConfigFile, [&text](platform::File& file) {
+        return file.WriteString(text) ? platform::FileError::none : platform::FailureCause();
+    });
 }
 
 } // namespace
@@ -81,8 +70,8 @@ int CMainFrame::ReadConfigFile(platform::File& file)
 // Without the default file the game cannot start; say so instead of trying for ever.
 bool CMainFrame::CreateConfigFile()
 {
-    platform::FileError error = platform::FileError::none;
-    if (StoreConfigFile("0\n800\n600\n32", error))
+    const platform::FileError error = StoreConfigFile("0\n800\n600\n32");
+    if (error == platform::FileError::none)
         return true;
     m_cannotStart = true;
     platform::MessageBox(platform::FileErrorMessage(error, kConfigFile) +
@@ -95,10 +84,9 @@ bool CMainFrame::CreateConfigFile()
 // A failure keeps the stored settings; the game goes on with the chosen ones.
 bool CMainFrame::WriteConfigFile(int flag, int width, int height, int depth)
 {
-    platform::FileError error = platform::FileError::none;
-    if (StoreConfigFile(std::to_string(flag) + "\n" + std::to_string(width) + "\n" + std::to_string(height) + "\n" +
-                std::to_string(depth),
-            error))
+    const platform::FileError error = StoreConfigFile(std::to_string(flag) + "\n" + std::to_string(width) + "\n" +
+        std::to_string(height) + "\n" + std::to_string(depth));
+    if (error == platform::FileError::none)
         return true;
     platform::ReportFileError(error, kConfigFile);
     return false;

@@ -65,6 +65,12 @@ FileError FileErrorFromErrno(int error)
     }
 }
 
+FileError FailureCause()
+{
+    const FileError cause = FileErrorFromErrno(errno);
+    return cause == FileError::none ? FileError::generic : cause;
+}
+
 void ReportFileError(FileError cause, const std::string& fileName)
 {
     MessageBox(FileErrorMessage(cause, fileName), "Vexorin", MB_OK);
@@ -138,6 +144,37 @@ bool RenameFile(const std::string& from, const std::string& to, FileError* error
         ::close(dir);
     }
     return true;
+}
+
+namespace {
+
+FileError WriteAndSync(const std::string& path, const std::function<FileError(File&)>& write)
+{
+    File file;
+    FileError cause = FileError::none;
+    if (!file.Open(path, File::modeWrite | File::modeCreate, &cause))
+        return cause;
+    errno = 0;
+    cause = write(file);
+    if (cause == FileError::none && !file.Sync())
+        cause = FailureCause();
+    return cause;
+}
+
+} // namespace
+
+FileError ReplaceFile(const std::string& path, const std::function<FileError(File&)>& write,
+    const std::function<FileError()>& beforeRename)
+{
+    const std::string temporary = path + ".new";
+    FileError cause = WriteAndSync(temporary, write);
+    if (cause == FileError::none && beforeRename)
+        cause = beforeRename();
+    if (cause == FileError::none)
+        RenameFile(temporary, path, &cause);
+    if (cause != FileError::none)
+        RemoveFile(temporary);
+    return cause;
 }
 
 File::~File() { Close(); }

@@ -2,9 +2,12 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <functional>
 #include <string>
 
 namespace platform {
+
+class File;
 
 enum class FileError {
     none,
@@ -27,6 +30,8 @@ enum class FileError {
 // The player-facing text for a cause, with the file name in place of %1.
 std::string FileErrorMessage(FileError cause, const std::string& fileName);
 FileError FileErrorFromErrno(int error);
+// The cause of a call that has just failed: errno's, and never none.
+FileError FailureCause();
 // Shows the file error in an OK message box captioned like the game's others.
 void ReportFileError(FileError cause, const std::string& fileName);
 
@@ -39,6 +44,13 @@ bool RemoveFile(const std::string& path);
 // Puts 'from' in place of 'to' in one step, replacing it, and syncs the folder
 // so that the change survives a crash.
 bool RenameFile(const std::string& from, const std::string& to, FileError* error = nullptr);
+// Writes a new version of path beside it, syncs it and renames it into place,
+// so a crash or a full disk leaves the old file or the new one, never a part
+// of either. 'write' fills the new file and returns its failure's cause;
+// 'beforeRename', when given, runs once the new file is safely on the disk.
+// On failure the old file is untouched, the new one removed and the cause kept.
+FileError ReplaceFile(const std::string& path, const std::function<FileError(File&)>& write,
+    const std::function<FileError()>& beforeRename = nullptr);
 
 class File {
 public:

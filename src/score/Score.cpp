@@ -3,7 +3,6 @@
 #include "platform/MessageBox.h"
 #include "render/Archive.h"
 
-#include <cerrno>
 #include <utility>
 
 namespace {
@@ -70,24 +69,17 @@ int CScore::Save()
 {
     if (!m_loaded)
         return 0;
-    const std::string temporary = std::string(kPath) + ".new";
-    platform::FileError cause = WriteTable(temporary);
-    if (cause == platform::FileError::none)
-        cause = PutInPlace(temporary);
+    const platform::FileError cause = platform::ReplaceFile(
+        kPath, [this](platform::File& file) { return WriteTable(file); }, [this] { return KeepDamagedAside(); });
     if (cause != platform::FileError::none) {
-        platform::RemoveFile(temporary);
         platform::ReportFileError(cause, kPath);
         return 0;
     }
     return 1;
 }
 
-platform::FileError CScore::WriteTable(const std::string& path)
+platform::FileError CScore::WriteTable(platform::File& file)
 {
-    platform::File file;
-    platform::FileError cause = platform::FileError::none;
-    if (!file.Open(path, platform::File::modeReadWrite | platform::File::modeCreate, &cause))
-        return cause;
     try {
         CArchive ar(file, CArchive::store);
         Serialize(ar);
@@ -95,17 +87,16 @@ platform::FileError CScore::WriteTable(const std::string& path)
     } catch (const CArchiveException& error) {
         return error.m_cause;
     }
-    return file.Sync() ? platform::FileError::none : platform::FileErrorFromErrno(errno);
+    return platform::FileError::none;
 }
 
-platform::FileError CScore::PutInPlace(const std::string& temporary)
+platform::FileError CScore::KeepDamagedAside()
 {
     platform::FileError cause = platform::FileError::none;
     if (m_keepAside && !platform::RenameFile(kPath, kDamagedPath, &cause) && cause != platform::FileError::fileNotFound)
         return cause;
     m_keepAside = false;
-    platform::RenameFile(temporary, kPath, &cause);
-    return cause;
+    return platform::FileError::none;
 }
 
 void CScore::Serialize(CArchive& ar)

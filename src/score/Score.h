@@ -69,8 +69,8 @@ private:
         std::array<std::string, kRows>& names, std::array<int32_t, kRows>& scores, std::array<int32_t, kRows>& levels);
     static void SetMenu(const Table& table, int index, DisplayName& name, int32_t& score, int32_t& level);
     void SortAll();
-    platform::FileError WriteTable(const std::string& path);
-    platform::FileError PutInPlace(const std::string& temporary);
+    platform::FileError WriteTable(platform::File& file);
+    platform::FileError KeepDamagedAside();
 
     std::array<Table, kSkills> m_tables;
     bool m_loaded = false;

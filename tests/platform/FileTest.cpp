@@ -89,4 +89,32 @@ TEST(FileWrites, TruncateRewriteAndAppend)
     EXPECT_EQ("abc\nd", TempDir::Read("f.txt"));
 }
 
+// Every failure, wherever it comes, leaves the old file whole and no new one
+// beside it, and names a cause; the file's own letter case is kept.
+TEST(FileWrites, ReplaceIsAllOrNothing)
+{
+    using platform::FileError;
+    TempDir dir;
+    TempDir::Write("Table.dat", "old");
+    const auto writeNew = [](platform::File& file) {
+        return file.WriteString("new") ? FileError::none : platform::FailureCause();
+    };
+    EXPECT_EQ(
+        FileError::diskFull, platform::ReplaceFile("table.dat", [](platform::File&) { return FileError::diskFull; }));
+    EXPECT_EQ(
+        FileError::accessDenied, platform::ReplaceFile("table.dat", writeNew, [] { return FileError::accessDenied; }));
+    EXPECT_EQ("old", TempDir::Read("Table.dat"));
+    EXPECT_FALSE(std::filesystem::exists("table.dat.new"));
+
+    bool called = false;
+    EXPECT_EQ(FileError::none, platform::ReplaceFile("table.dat", writeNew, [&called] {
+        called = true;
+        return FileError::none;
+    }));
+    EXPECT_TRUE(called);
+    EXPECT_EQ("new", TempDir::Read("Table.dat"));
+    EXPECT_FALSE(std::filesystem::exists("table.dat"));
+    EXPECT_NE(FileError::none, platform::ReplaceFile("no-such-folder/x.dat", writeNew));
+}
+
 } // namespace

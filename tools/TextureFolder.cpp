@@ -2,6 +2,7 @@
 
 #include "Png.h"
 #include "TextureTool.h"
+#include "platform/File.h"
 
 #include <algorithm>
 #include <cctype>
@@ -19,6 +20,10 @@ namespace {
 using texture_file::Record;
 
 constexpr size_t kLongestNameKey = 32;
+// Far above any real manifest (the game's is 3 kB), and it bounds what a
+// damaged one can make the tool hold.
+constexpr int64_t kLargestManifest = 8 << 20;
+constexpr size_t kMostEntries = 0xFFFF;
 constexpr const char* kUpright = "upright";
 constexpr const char* kStored = "stored";
 
@@ -94,17 +99,23 @@ bool ParseEntry(const std::string& line, Entry& entry)
 bool ReadManifest(const std::string& folder, std::vector<Entry>& entries, std::string& problem)
 {
     const std::string path = folder + "/" + kManifest;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
+    platform::File in;
+    if (!in.Open(path, platform::File::modeRead)) {
         problem = path + ": cannot be read; export a texture file into the folder first";
         return false;
     }
+    if (in.Length() > kLargestManifest) {
+        problem = path + ": larger than any texture file's manifest (8 MB)";
+        return false;
+    }
     std::string line;
-    for (int number = 1; std::getline(in, line); ++number) {
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
+    for (int number = 1; in.ReadLine(line, kLargestManifest); ++number) {
         if (line.empty() || line[0] == '#')
             continue;
+        if (entries.size() == kMostEntries) {
+            problem = path + " line " + std::to_string(number) + ": a texture file holds at most 65535 pictures";
+            return false;
+        }
         entries.emplace_back();
         if (!ParseEntry(line, entries.back())) {
             problem = path + " line " + std::to_string(number) + ": expected PICTURE FILTER upright|stored KEY";

@@ -5,7 +5,6 @@
 #include "render/Archive.h"
 
 #include <cstdio>
-#include <filesystem>
 
 namespace texture_tool {
 
@@ -80,31 +79,19 @@ bool WriteTextures(const std::string& path, const std::vector<texture_file::Reco
         problem = path + ": " + std::to_string(records.size()) + " textures; a texture file holds at most 65535";
         return false;
     }
-    const std::string temporary = path + ".new";
-    platform::File file;
-    platform::FileError cause = platform::FileError::none;
-    if (!file.Open(temporary, platform::File::modeWrite | platform::File::modeCreate, &cause)) {
-        problem = path + " cannot be written: " + platform::FileErrorMessage(cause, temporary);
-        return false;
-    }
-    try {
-        CArchive ar(file, CArchive::store);
-        texture_file::Write(ar, records);
-        ar.Close();
-    } catch (const CArchiveException& failure) {
-        file.Close();
-        std::filesystem::remove(temporary);
-        problem = path + " cannot be written: " + platform::FileErrorMessage(failure.m_cause, temporary);
-        return false;
-    }
-    file.Close();
-    std::error_code error;
-    std::filesystem::rename(temporary, path, error);
-    if (error) {
-        std::filesystem::remove(temporary);
-        problem = path + ": cannot be replaced: " + error.message();
-    }
-    return !error;
+    const platform::FileError cause = platform::ReplaceFile(path, [&records](platform::File& file) {
+        try {
+            CArchive ar(file, CArchive::store);
+            texture_file::Write(ar, records);
+            ar.Close();
+        } catch (const CArchiveException& failure) {
+            return failure.m_cause;
+        }
+        return platform::FileError::none;
+    });
+    if (cause != platform::FileError::none)
+        problem = path + " cannot be written: " + platform::FileErrorMessage(cause, path);
+    return cause == platform::FileError::none;
 }
 
 bool IsGlyph(const std::string& key) { return key.size() == 1; }

@@ -11,6 +11,7 @@
 
 #include "GLContext.h"
 #include "TempDir.h"
+#include "TextureFolder.h"
 
 #include <chrono>
 #include <fstream>
@@ -140,6 +141,28 @@ TEST_F(HostileFile, VideoFile)
         U32(0) + U32(0) + U32(0x10) + U32(1000000) + U32(0) + U32(1) + U32(0) + U32(1u << 20) + U32(1u << 20);
     TempDir::Write("logo.avi", header + std::string(16, '\0'));
     ExpectBounded("huge header", [] { CGLVideo().OpenAVI("logo.avi"); });
+}
+
+// The asset tool packing a folder a modder hands it.
+TEST_F(HostileFile, TextureFolder)
+{
+    std::string problem;
+    WriteGarbage("folder/textures.txt");
+    ExpectBounded("garbage manifest", [&] { EXPECT_FALSE(texture_folder::Pack("folder", "out.vxr", problem)); });
+    TempDir::Write("folder/textures.txt", "p.png 3 stored key\n");
+    WriteGarbage("folder/p.png");
+    ExpectBounded("garbage picture", [&] { EXPECT_FALSE(texture_folder::Pack("folder", "out.vxr", problem)); });
+    // A picture announcing 2^31 - 1 pixels a side.
+    TempDir::Write("folder/p.png",
+        std::string("\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR\x7f\xff\xff\xff\x7f\xff\xff\xff\x08\x02\0\0\0", 29));
+    ExpectBounded("huge picture", [&] { EXPECT_FALSE(texture_folder::Pack("folder", "out.vxr", problem)); });
+    // More entries than a texture file can hold, every one naming the huge picture.
+    std::string entries;
+    for (int i = 0; i < 70000; ++i)
+        entries += "p.png 3 stored k\n";
+    TempDir::Write("folder/textures.txt", entries);
+    ExpectBounded("too many entries", [&] { EXPECT_FALSE(texture_folder::Pack("folder", "out.vxr", problem)); });
+    EXPECT_NE(std::string::npos, problem.find("at most 65535 pictures")) << problem;
 }
 
 } // namespace

@@ -111,6 +111,12 @@ void CMainFrame::InitSound()
         m_sound.LoadWaveIntoBuffer(sound.file, sound.key);
 }
 
+void CMainFrame::SetFrontEndVolume(float factor)
+{
+    for (const auto& sound : kFrontEndSounds)
+        m_sound.SetBufferVolume(sound.key, factor);
+}
+
 void CMainFrame::ReleaseSounds()
 {
     for (const auto& sound : kFrontEndSounds)

@@ -83,6 +83,12 @@ public:
     enum MenuItem { MENU_NEW_GAME, MENU_SCORES, MENU_INFORMATION, MENU_CREDITS, MENU_QUIT, MENU_ITEMS };
     static constexpr int kLetterFades = 25;
     static constexpr int kNameLength = 11; // characters a name may have
+    // Where the game-over screen writes the name, and how its cursor moves:
+    // a character's width at a time, at most one past the last character.
+    static constexpr int kNameX = 150;
+    static constexpr int kNameY = 170;
+    static constexpr int kNameCursorStep = 16;
+    static constexpr int kNameCursorEnd = 342;
     struct BackgroundColours {
         float corner[4][3];
     };
@@ -174,6 +180,7 @@ private:
     void RunScreen();
     void InitSound();
     void ReleaseSounds();
+    void SetFrontEndVolume(float factor);
     void LoadTextures();
     void CreateFonts();
     void CreateTextBoxes();
@@ -265,7 +272,7 @@ private:
     int m_mouseX = 0, m_mouseY = 0;
     t_menuRect m_menuRects[MENU_ITEMS] = {
         {20, 103, 170, 117}, {20, 153, 135, 167}, {20, 203, 215, 217}, {20, 253, 150, 267}, {20, 303, 105, 317}};
-    int m_cursorX = 150, m_cursorY = 170;
+    int m_cursorX = kNameX, m_cursorY = kNameY;
     CScore m_score;
     CAppLog* m_pLog = nullptr;
     CTexFont* m_pSmallFont = nullptr;

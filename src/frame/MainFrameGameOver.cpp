@@ -8,8 +8,6 @@
 
 namespace {
 
-const int kNameX = 150;
-const int kNameY = 170;
 const int kCursorSize = 16;
 
 } // namespace

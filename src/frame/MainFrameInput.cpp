@@ -5,7 +5,6 @@
 #include <GL/gl.h>
 #include <algorithm>
 #include <cctype>
-#include <cmath>
 #include <cstring>
 
 using namespace platform;
@@ -17,6 +16,13 @@ bool IsNameCharacter(unsigned ch) { return ch < 128 && std::isalnum(static_cast<
 // What a pad's up and down step through under the name cursor.
 constexpr char kPadAlphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789 ";
 constexpr int kPadLetters = sizeof kPadAlphabet - 1;
+
+// F5 and F6 step the volume, F3 and F4 the gamma, each within its limits.
+constexpr float kVolumeStep = 0.05f;
+constexpr float kQuietestVolume = 0.75f;
+constexpr float kGammaStep = 0.1f;
+constexpr float kLowestGamma = 0.7f;
+constexpr float kHighestGamma = 2.5f;
 
 bool IsPage(int screen) { return screen >= CMainFrame::SCREEN_SCORES_EASY && screen <= CMainFrame::SCREEN_CREDITS; }
 
@@ -63,16 +69,16 @@ void CMainFrame::OnKeyDown(unsigned key, bool repeat)
         break;
     case VK_UP:
         if (screen == SCREEN_SKILL_LEVEL)
-            m_gameMngr.SetSkill(std::max(0, m_gameMngr.GetSkill() - 1));
+            m_gameMngr.SetSkill(std::max<int>(CScore::easy, m_gameMngr.GetSkill() - 1));
         break;
     case VK_DOWN:
         if (screen == SCREEN_SKILL_LEVEL)
-            m_gameMngr.SetSkill(std::min(2, m_gameMngr.GetSkill() + 1));
+            m_gameMngr.SetSkill(std::min<int>(CScore::hard, m_gameMngr.GetSkill() + 1));
         break;
-    case VK_F3: ChangeGamma(-0.1f); break;
-    case VK_F4: ChangeGamma(0.1f); break;
-    case VK_F5: ChangeVolume(-0.05f); break;
-    case VK_F6: ChangeVolume(0.05f); break;
+    case VK_F3: ChangeGamma(-kGammaStep); break;
+    case VK_F4: ChangeGamma(kGammaStep); break;
+    case VK_F5: ChangeVolume(-kVolumeStep); break;
+    case VK_F6: ChangeVolume(kVolumeStep); break;
     case VK_F11: ToggleFullscreen(); break;
     default: break;
     }
@@ -300,7 +306,7 @@ void CMainFrame::TypeNameCharacter(unsigned ch)
     m_name[m_nameLength] = static_cast<char>(std::toupper(static_cast<int>(ch)));
     m_nameLength = std::min(m_nameLength + 1, kNameLength);
     m_name[std::min(m_nameLength + 1, kNameLength + 1)] = '\0';
-    m_cursorX = std::min(m_cursorX + 16, 342);
+    m_cursorX = std::min(m_cursorX + kNameCursorStep, kNameCursorEnd);
 }
 
 void CMainFrame::EraseNameCharacter()
@@ -311,7 +317,7 @@ void CMainFrame::EraseNameCharacter()
     m_nameLength = std::max(m_nameLength - 1, 0);
     m_name[m_nameLength] = ' ';
     m_name[std::min(m_nameLength + 1, kNameLength + 1)] = '\0';
-    m_cursorX = std::max(m_cursorX - 16, 150);
+    m_cursorX = std::max(m_cursorX - kNameCursorStep, kNameX);
 }
 
 void CMainFrame::AddNameBlank()
@@ -321,40 +327,30 @@ void CMainFrame::AddNameBlank()
     m_name[m_nameLength] = ' ';
     m_name[std::min(m_nameLength + 1, kNameLength + 1)] = '\0';
     m_nameLength = std::min(m_nameLength + 1, kNameLength);
-    m_cursorX += 16;
+    m_cursorX += kNameCursorStep;
 }
 
 void CMainFrame::ChangeVolume(float step)
 {
-    static const char* const kKeys[] = {"MENU", "CLICK", "SELECT", "END", "INTRO", "DRONE", "READER"};
-    m_volumeFactor = std::clamp(m_volumeFactor + step, 0.75f, 1.0f);
-    for (const char* key : kKeys)
-        m_sound.SetBufferVolume(key, m_volumeFactor);
+    m_volumeFactor = std::clamp(m_volumeFactor + step, kQuietestVolume, 1.0f);
+    SetFrontEndVolume(m_volumeFactor);
     m_gameMngr.SetVolume(m_volumeFactor);
     m_gameMngr.GetPicker().SetVolume(m_volumeFactor);
 }
 
 void CMainFrame::ChangeGamma(float step)
 {
-    m_gamma = std::clamp(m_gamma + step, 0.7f, 2.5f);
+    m_gamma = std::clamp(m_gamma + step, kLowestGamma, kHighestGamma);
     if (!SetGamma(m_gamma, 0.0f))
         ApplyGammaToTextures();
 }
 
 // A display that refuses gamma ramps gets the gamma baked into every texture
-// instead: the texture file is loaded again through a colour map.
+// and the light instead; the time spent reloading is not counted as play.
 void CMainFrame::ApplyGammaToTextures()
 {
     const float started = timeGetTime() * 0.001f;
-    m_texture.DeleteAllTextures();
-    GLfloat map[256];
-    for (int i = 0; i < 256; ++i)
-        map[i] = std::pow(i / 255.0f, 1.0f / m_gamma);
-    glPixelTransferi(GL_MAP_COLOR, GL_TRUE);
-    glPixelMapfv(GL_PIXEL_MAP_R_TO_R, 256, map);
-    glPixelMapfv(GL_PIXEL_MAP_G_TO_G, 256, map);
-    glPixelMapfv(GL_PIXEL_MAP_B_TO_B, 256, map);
-    m_texture.Load();
+    m_texture.ReloadWithGamma(m_gamma);
     const GLfloat light[] = {m_gamma, m_gamma, m_gamma, 1.0f};
     glLightfv(GL_LIGHT0, GL_AMBIENT, light);
     glLightfv(GL_LIGHT0, GL_DIFFUSE, light);

@@ -50,8 +50,9 @@ int CPicker::Create()
     }
     m_missLimits = {5, 4, 3};
     m_patternTextures = std::unordered_map<int, std::string>(
-        {{51, "NORMALCW"}, {53, "SKIPCW"}, {55, "POLECW"}, {57, "SUCKUPCW"}, {52, "NORMALCCW"}, {54, "SKIPCCW"},
-            {56, "POLECCW"}, {58, "SUCKUPCCW"}},
+        {{kPatternNormalCW, "NORMALCW"}, {kPatternSkipCW, "SKIPCW"}, {kPatternPoleCW, "POLECW"},
+            {kPatternSuckUpCW, "SUCKUPCW"}, {kPatternNormalCCW, "NORMALCCW"}, {kPatternSkipCCW, "SKIPCCW"},
+            {kPatternPoleCCW, "POLECCW"}, {kPatternSuckUpCCW, "SUCKUPCCW"}},
         8);
     const unsigned long modes[5] = {0x448009, 0xA5B009, 0x448005, 0x448009, 0x481009};
     for (size_t i = 0; i < m_fonts.size(); ++i) {
@@ -184,15 +185,15 @@ void CPicker::PickNextColor()
 int CPicker::NextIndex(int p) const
 {
     switch (m_pattern) {
-    case 50: return rand() % kNumSpokes;
-    case 51: return Wrap(p - 1);
-    case 52: return Wrap(p + 1);
-    case 53: return Wrap(p - 2);
-    case 54: return Wrap(p + 2);
-    case 55: return Wrap(p + 9);
-    case 56: return Wrap(p + 11);
-    case 57: return Wrap(NextSuckUpStepIsFirst(gSuckUpCWCounter) ? p + 1 : p - 2);
-    case 58: return Wrap(NextSuckUpStepIsFirst(gSuckUpCCWCounter) ? p - 1 : p + 2);
+    case kPatternRandom: return rand() % kNumSpokes;
+    case kPatternNormalCW: return Wrap(p - 1);
+    case kPatternNormalCCW: return Wrap(p + 1);
+    case kPatternSkipCW: return Wrap(p - 2);
+    case kPatternSkipCCW: return Wrap(p + 2);
+    case kPatternPoleCW: return Wrap(p + 9);
+    case kPatternPoleCCW: return Wrap(p + 11);
+    case kPatternSuckUpCW: return Wrap(NextSuckUpStepIsFirst(gSuckUpCWCounter) ? p + 1 : p - 2);
+    case kPatternSuckUpCCW: return Wrap(NextSuckUpStepIsFirst(gSuckUpCCWCounter) ? p - 1 : p + 2);
     default: return -1;
     }
 }

@@ -36,6 +36,8 @@ public:
     // Spoke types; 1 to 4 are the strand's colours.
     static constexpr int kEmptyPlace = 0;
     static constexpr int kRed = 1;
+    static constexpr int kGreen = 2;
+    static constexpr int kBlue = 3;
     static constexpr int kYellow = 4;
     static constexpr int kBomb = 5;
     static constexpr int kPurifier = 6;
@@ -44,7 +46,15 @@ public:
 
     // How the highlight chooses its next spoke.
     static constexpr int kPatternRandom = 50;
-    static constexpr int kLastPatternCode = 58;
+    static constexpr int kPatternNormalCW = 51; // one place on, clockwise
+    static constexpr int kPatternNormalCCW = 52; // one place on, anticlockwise
+    static constexpr int kPatternSkipCW = 53; // two places on
+    static constexpr int kPatternSkipCCW = 54;
+    static constexpr int kPatternPoleCW = 55; // across the ring, a place short
+    static constexpr int kPatternPoleCCW = 56;
+    static constexpr int kPatternSuckUpCW = 57; // one place on, then two back
+    static constexpr int kPatternSuckUpCCW = 58;
+    static constexpr int kLastPatternCode = kPatternSuckUpCCW;
 
     // Picker states.
     static constexpr int kRunning = 300;

@@ -30,9 +30,9 @@ Rgb TypeMask(int type)
     switch (type) {
     case CPicker::kRed:
     case CPicker::kBomb: return {1, 0, 0};
-    case 2:
+    case CPicker::kGreen:
     case CPicker::kPurifier: return {0, 1, 0};
-    case 3: return {0, 0, 1};
+    case CPicker::kBlue: return {0, 0, 1};
     case CPicker::kYellow: return {1, 1, 0};
     default: return {1, 0, 1};
     }

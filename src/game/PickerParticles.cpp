@@ -31,10 +31,10 @@ bool SparkColoursOf(int type, SparkColours& colours)
     const SparkColours orange = {{0.0f, 0.0f, 0.0f}, {1.0f, 0.55f, 0.1f}};
     colours = orange;
     switch (type) {
-    case 1: colours.start[0] = 1.0f; return true;
-    case 2:
+    case CPicker::kRed: colours.start[0] = 1.0f; return true;
+    case CPicker::kGreen:
     case CPicker::kPurifier: colours.start[1] = 1.0f; return true;
-    case 3: colours = {{0.0f, 0.0f, 1.0f}, {1.0f, 1.0f, 1.0f}}; return true;
+    case CPicker::kBlue: colours = {{0.0f, 0.0f, 1.0f}, {1.0f, 1.0f, 1.0f}}; return true;
     case CPicker::kYellow: colours = {{1.0f, 0.7f, 0.0f}, {1.0f, 0.0f, 0.0f}}; return true;
     default: break;
     }

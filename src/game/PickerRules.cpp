@@ -19,7 +19,9 @@ const int kBombPenalty[3] = {50, 100, 1000};
 const int kFirstPassBonus[3][3] = {{50, 100, 150}, {75, 150, 200}, {100, 200, 300}};
 
 // Pattern piece types 7 to 14 and the patterns they switch to.
-const int kPatternOfPiece[8] = {51, 53, 55, 57, 52, 54, 56, 58};
+const int kPatternOfPiece[8] = {CPicker::kPatternNormalCW, CPicker::kPatternSkipCW, CPicker::kPatternPoleCW,
+    CPicker::kPatternSuckUpCW, CPicker::kPatternNormalCCW, CPicker::kPatternSkipCCW, CPicker::kPatternPoleCCW,
+    CPicker::kPatternSuckUpCCW};
 
 const float kRingRadius = 150.0f;
 const float kPieceHalf = 16.3f;

@@ -5,6 +5,7 @@
 
 #include <GL/gl.h>
 #include <GL/glu.h>
+#include <cmath>
 
 CTexture::CTexture() { m_record.pixels.reserve(texture_file::kMaxPixelBytes); }
 
@@ -108,6 +109,19 @@ void CTexture::DeleteAllTextures()
         DeleteTexture(m_names[i]);
     m_names.clear();
     m_table.clear();
+}
+
+void CTexture::ReloadWithGamma(float gamma)
+{
+    DeleteAllTextures();
+    GLfloat map[256];
+    for (int i = 0; i < 256; ++i)
+        map[i] = std::pow(i / 255.0f, 1.0f / gamma);
+    glPixelTransferi(GL_MAP_COLOR, GL_TRUE);
+    glPixelMapfv(GL_PIXEL_MAP_R_TO_R, 256, map);
+    glPixelMapfv(GL_PIXEL_MAP_G_TO_G, 256, map);
+    glPixelMapfv(GL_PIXEL_MAP_B_TO_B, 256, map);
+    Load();
 }
 
 void DrawTexQuad(float half, float z)

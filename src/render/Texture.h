@@ -27,6 +27,9 @@ public:
     void Use(const std::string& key);
     void DeleteTexture(const std::string& key);
     void DeleteAllTextures();
+    // For a display that refuses gamma ramps: every texture loaded again with
+    // the gamma baked into its colours.
+    void ReloadWithGamma(float gamma);
 
     // Buckets for a table of n textures: 13 up to 10, else n and a fifth more, made odd.
     static int BucketsFor(int n);

@@ -39,7 +39,7 @@ Driver::~Driver()
     platform::UseClock(nullptr);
 }
 
-CMainFrame* Driver::Frame() const { return static_cast<CMainFrame*>(m_app.m_pMainWnd); }
+CMainFrame* Driver::Frame() const { return static_cast<CMainFrame*>(m_app.m_pMainWnd.get()); }
 
 Driver::Status Driver::Run()
 {

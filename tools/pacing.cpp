@@ -129,13 +129,12 @@ public:
     }
 
 protected:
-    CFrameWnd* CreateMainWindow() override
+    std::unique_ptr<CFrameWnd> CreateMainWindow() override
     {
-        auto* frame = new TimedFrame(&m_size, m_seconds, m_target, m_timings);
-        if (frame->Create())
-            return frame;
-        delete frame;
-        return nullptr;
+        auto frame = std::make_unique<TimedFrame>(&m_size, m_seconds, m_target, m_timings);
+        if (!frame->Create())
+            return nullptr;
+        return frame;
     }
 
 private:

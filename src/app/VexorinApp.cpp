@@ -5,35 +5,30 @@
 
 CVexorinApp::~CVexorinApp() { ExitInstance(); }
 
-CFrameWnd* CVexorinApp::CreateMainWindow()
+std::unique_ptr<CFrameWnd> CVexorinApp::CreateMainWindow()
 {
-    auto* frame = new CMainFrame(m_forcedDisplay);
+    auto frame = std::make_unique<CMainFrame>(m_forcedDisplay);
     if (m_windowed)
         frame->UseWindow();
     // A shutdown asked for while the settings window was up does not start the game.
-    if (frame->CannotStart() || platform::ShutdownRequested() || !frame->Create()) {
-        delete frame;
+    if (frame->CannotStart() || platform::ShutdownRequested() || !frame->Create())
         return nullptr;
-    }
     return frame;
 }
 
 int CVexorinApp::InitInstance()
 {
-    m_pMainWnd = nullptr;
-    CFrameWnd* frame = CreateMainWindow();
-    if (!frame)
+    m_pMainWnd = CreateMainWindow();
+    if (!m_pMainWnd)
         return 0;
-    m_pMainWnd = frame;
-    platform::SetMessageHandler(frame);
+    platform::SetMessageHandler(m_pMainWnd.get());
     return 1;
 }
 
 int CVexorinApp::ExitInstance()
 {
     platform::SetMessageHandler(nullptr);
-    delete m_pMainWnd;
-    m_pMainWnd = nullptr;
+    m_pMainWnd.reset();
     return 0;
 }
 

@@ -4,6 +4,7 @@
 struct DisplaySettings;
 
 #include <cstdint>
+#include <memory>
 
 // The application: creates the one frame window and runs the paced main loop.
 class CVexorinApp {
@@ -18,7 +19,7 @@ public:
     // Releases the main window (if still there) and gives the exit code.
     int ExitInstance();
 
-    CFrameWnd* m_pMainWnd = nullptr;
+    std::unique_ptr<CFrameWnd> m_pMainWnd;
     // Display settings decided beforehand, instead of the settings file and dialog.
     const DisplaySettings* m_forcedDisplay = nullptr;
     // A window of the chosen screen area instead of full screen.
@@ -26,7 +27,7 @@ public:
 
 protected:
     // Constructs and creates the frame window; null when that failed.
-    virtual CFrameWnd* CreateMainWindow();
+    virtual std::unique_ptr<CFrameWnd> CreateMainWindow();
 
 private:
     void ChooseClock();

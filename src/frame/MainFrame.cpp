@@ -16,7 +16,7 @@ std::string gStrWindowText;
 
 CMainFrame::CMainFrame(const DisplaySettings* forced)
 {
-    m_pLog = new CAppLog();
+    m_pLog = std::make_unique<CAppLog>();
     m_logoTimer.Setup(0.0f, 1.0f, 2500.0f);
     m_zoom.Setup(0.0f, -10.0f, 4900.0f);
     m_spinX.Setup(1.0f, 360.0f, 15000.0f);
@@ -142,18 +142,18 @@ void CMainFrame::LoadTextures()
 
 void CMainFrame::CreateFonts()
 {
-    m_pSmallFont = new CTexFont();
+    m_pSmallFont = std::make_unique<CTexFont>();
     m_pSmallFont->Create(0, 400, 0, 200);
     m_pSmallFont->SetMode(0x1 | 0x4 | 0x8000 | 0x1000 | 0x2000 | 0x80000 | 0x400000);
-    m_pLargeFont = new CTexFont();
+    m_pLargeFont = std::make_unique<CTexFont>();
     m_pLargeFont->Create(0, 400, 0, 200);
     m_pLargeFont->SetMode(0x1 | 0x8 | 0x1000 | 0x80000 | 0x400000);
 }
 
 void CMainFrame::CreateTextBoxes()
 {
-    m_pLabelBox = new CTextBox(0, 400, 0, 200);
-    m_pInfoBox = new CTextBox(130, 540, 62, 365);
+    m_pLabelBox = std::make_unique<CTextBox>(0, 400, 0, 200);
+    m_pInfoBox = std::make_unique<CTextBox>(130, 540, 62, 365);
     m_pInfoBox->SetMode(0);
     m_pInfoBox->SetColor({0, 255, 0, 255});
 }
@@ -190,18 +190,13 @@ void CMainFrame::KillGLWindow()
     DeleteFontsAndTextBoxes();
     ReleaseSounds();
     m_score.Save();
-    delete m_pLog;
-    m_pLog = nullptr;
+    m_pLog.reset();
 }
 
 void CMainFrame::DeleteFontsAndTextBoxes()
 {
-    delete m_pLargeFont;
-    m_pLargeFont = nullptr;
-    delete m_pSmallFont;
-    m_pSmallFont = nullptr;
-    delete m_pLabelBox;
-    m_pLabelBox = nullptr;
-    delete m_pInfoBox;
-    m_pInfoBox = nullptr;
+    m_pLargeFont.reset();
+    m_pSmallFont.reset();
+    m_pLabelBox.reset();
+    m_pInfoBox.reset();
 }

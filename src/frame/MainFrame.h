@@ -12,6 +12,7 @@
 #include "sound/Sound.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 namespace platform {
@@ -166,7 +167,7 @@ public:
     // Characters the information page typed since it was entered, codes included.
     int InfoTyped() const { return m_infoTyped; }
     float ReaderPosition() const { return m_readerPos; }
-    const CTextBox* InfoBox() const { return m_pInfoBox; }
+    const CTextBox* InfoBox() const { return m_pInfoBox.get(); }
     // The cube's turn about x, which the credits page's logo carries on.
     float SpinX() const { return m_spinX.GetValue(); }
     float BackgroundScroll() const { return m_backScroll.GetValue(); }
@@ -274,11 +275,11 @@ private:
         {20, 103, 170, 117}, {20, 153, 135, 167}, {20, 203, 215, 217}, {20, 253, 150, 267}, {20, 303, 105, 317}};
     int m_cursorX = kNameX, m_cursorY = kNameY;
     CScore m_score;
-    CAppLog* m_pLog = nullptr;
-    CTexFont* m_pSmallFont = nullptr;
-    CTexFont* m_pLargeFont = nullptr;
-    CTextBox* m_pLabelBox = nullptr;
-    CTextBox* m_pInfoBox = nullptr;
+    std::unique_ptr<CAppLog> m_pLog;
+    std::unique_ptr<CTexFont> m_pSmallFont;
+    std::unique_ptr<CTexFont> m_pLargeFont;
+    std::unique_ptr<CTextBox> m_pLabelBox;
+    std::unique_ptr<CTextBox> m_pInfoBox;
     platform::GLWindow m_window;
     platform::DisplayMode m_savedDisplayMode;
 

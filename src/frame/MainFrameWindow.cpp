@@ -77,7 +77,7 @@ int CMainFrame::OnCreateClient()
     };
     for (const Step& step : kSteps) {
         bool passed = step.run(*this);
-        LogStep(m_pLog, step.text, passed);
+        LogStep(m_pLog.get(), step.text, passed);
         if (!passed) {
             KillGLWindow();
             return 0;

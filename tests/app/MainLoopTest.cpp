@@ -119,7 +119,7 @@ public:
     }
 
 protected:
-    CFrameWnd* CreateMainWindow() override { return new FakeFrame(m_clock, m_record); }
+    std::unique_ptr<CFrameWnd> CreateMainWindow() override { return std::make_unique<FakeFrame>(m_clock, m_record); }
 
 private:
     TestClock& m_clock;

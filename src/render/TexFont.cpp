@@ -122,13 +122,12 @@ void CTexFont::Place(int x, int y, const char* text)
     }
 }
 
-// Every glyph has its own texture: the quads of one character are drawn
-// together, one bind and one quads group for each character in the text.
-// Glyphs never overlap and their rims only darken, so the order is free.
+// Every glyph has its own texture, so each needs its own bind; a run of one
+// character shares it and one quads group. Drawn in reading order: the
+// software renderer pays several times over for glyphs drawn out of order.
 template <typename Emit>
 void CTexFont::DrawPlaced(Emit emit)
 {
-    std::stable_sort(m_placed.begin(), m_placed.end(), [](const Placed& a, const Placed& b) { return a.c < b.c; });
     for (size_t i = 0; i < m_placed.size();) {
         const char key[2] = {m_placed[i].c, '\0'};
         if (m_texture)

@@ -171,6 +171,7 @@ void CTexFont::EmitRim(int px, int py)
         glVertex3i(corners[i][0], corners[i][1], 0);
     }
 }
+
 void CTexFont::EmitGlyph(int px, int py, const float* colour)
 {
     const int corners[4][2] = {

@@ -14,6 +14,8 @@ TEST_PACKAGES=(libgtest-dev desktop-file-utils appstream)
 # What the sanitizer build and the fuzzers need on top: clang and its libFuzzer runtime.
 FUZZ_PACKAGES=(clang-14 libclang-rt-14-dev)
 FUZZ_OPTIONS=(-DCMAKE_CXX_COMPILER=clang++-14 -DVEXORIN_FUZZ=ON)
+# What scripts/bench needs on top: an X server without a screen, and X input to lead the game into play.
+BENCH_PACKAGES=(xvfb xdotool)
 # What making the Debian package needs on top: dpkg-shlibdeps and file(1) for its dependencies.
 PACKAGE_PACKAGES=(dpkg-dev file)
 

@@ -5,6 +5,7 @@
 
 #include <GL/gl.h>
 #include <algorithm>
+#include <cstring>
 
 namespace {
 
@@ -83,29 +84,57 @@ void CTexFont::DrawString(int x, int y, const char* text, float r, float g, floa
 // Prints in the corner colours, or all in one colour when one is given.
 void CTexFont::Print(int x, int y, const char* text, const float* colour)
 {
+    Place(x, y, text);
     if (m_mode & kBlend) {
         glEnable(GL_BLEND);
         const float brightness = Brightness(colour);
         if (brightness > 0.0f)
-            PrintRims(x, y, text, brightness);
+            DrawRims(brightness);
         glBlendFunc(GL_ONE, GL_ONE_MINUS_SRC_COLOR);
     }
+    DrawPlaced([&](const Placed& g) { EmitGlyph(g.px, g.py, colour); });
+    // Leave bound what binding each character in turn would: the next Begin
+    // sets its sampling on that texture.
+    if (*text && m_texture) {
+        const char key[2] = {text[std::strlen(text) - 1], '\0'};
+        m_texture->Use(key);
+    }
+}
+
+// Lays out the glyphs the text draws. The pen moves on over a space (drawn
+// only in the space mode) and any printable character, and back to the
+// start of the next line at a line break; other characters are skipped.
+void CTexFont::Place(int x, int y, const char* text)
+{
+    m_placed.clear();
     int px = x, py = y;
     for (const char* p = text; *p; ++p) {
         const unsigned char c = static_cast<unsigned char>(*p);
-        const char key[2] = {*p, '\0'};
-        if (m_texture)
-            m_texture->Use(key);
-        glBegin(GL_QUADS);
-        if (c == ' ' && !(m_mode & kDrawSpace)) {
-            px += m_glyphWidth;
-        } else if (c >= 32 && c <= 126) {
-            EmitGlyph(px, py, colour);
-            px += m_glyphWidth;
-        } else if (c == '\n') {
+        if (c == '\n') {
             px = x;
             py += m_glyphHeight;
         }
+        if (c < 32 || c > 126)
+            continue;
+        if (c != ' ' || (m_mode & kDrawSpace))
+            m_placed.push_back({px, py, *p});
+        px += m_glyphWidth;
+    }
+}
+
+// Every glyph has its own texture, so each needs its own bind; a run of one
+// character shares it and one quads group. Drawn in reading order: the
+// software renderer pays several times over for glyphs drawn out of order.
+template <typename Emit>
+void CTexFont::DrawPlaced(Emit emit)
+{
+    for (size_t i = 0; i < m_placed.size();) {
+        const char key[2] = {m_placed[i].c, '\0'};
+        if (m_texture)
+            m_texture->Use(key);
+        glBegin(GL_QUADS);
+        for (const char c = m_placed[i].c; i < m_placed.size() && m_placed[i].c == c; ++i)
+            emit(m_placed[i]);
         glEnd();
     }
 }
@@ -124,28 +153,12 @@ float CTexFont::Brightness(const float* colour) const
 // what lies behind it) keeps dim letters readable over bright backgrounds.
 // It is as strong as the letters are bright, so text faded to black leaves
 // nothing. All rims go first, under one blend, and the letters cover them.
-void CTexFont::PrintRims(int x, int y, const char* text, float brightness)
+void CTexFont::DrawRims(float brightness)
 {
     const float dark = 0.85f * std::min(1.0f, 2.5f * brightness);
     glBlendFunc(GL_ZERO, GL_ONE_MINUS_SRC_COLOR);
     glColor3f(dark, dark, dark);
-    int px = x, py = y;
-    for (const char* p = text; *p; ++p) {
-        const unsigned char c = static_cast<unsigned char>(*p);
-        if (c == '\n') {
-            px = x;
-            py += m_glyphHeight;
-        }
-        if (c < 32 || c > 126)
-            continue;
-        if (c != ' ' || (m_mode & kDrawSpace)) {
-            const char key[2] = {*p, '\0'};
-            if (m_texture)
-                m_texture->Use(key);
-            EmitRim(px, py);
-        }
-        px += m_glyphWidth;
-    }
+    DrawPlaced([&](const Placed& g) { EmitRim(g.px, g.py); });
 }
 
 void CTexFont::EmitRim(int px, int py)
@@ -153,12 +166,10 @@ void CTexFont::EmitRim(int px, int py)
     const int d = std::max(1, m_glyphWidth / 16);
     const int w = m_glyphWidth + 2 * d, h = m_glyphHeight + 2 * d;
     const int corners[4][2] = {{px - d, py - d}, {px - d, py - d + h}, {px - d + w, py - d + h}, {px - d + w, py - d}};
-    glBegin(GL_QUADS);
     for (int i = 0; i < 4; ++i) {
         glTexCoord2f(kCornerTex[i][0], kCornerTex[i][1]);
         glVertex3i(corners[i][0], corners[i][1], 0);
     }
-    glEnd();
 }
 
 void CTexFont::EmitGlyph(int px, int py, const float* colour)

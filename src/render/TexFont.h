@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <vector>
 
 class CTexture;
 
@@ -30,10 +31,19 @@ public:
     const float* CornerColor(int corner) const { return m_corner[corner]; }
 
 private:
+    // One glyph to draw: its top-left corner and its character.
+    struct Placed {
+        int px, py;
+        char c;
+    };
+
     void Print(int x, int y, const char* text, const float* colour);
+    void Place(int x, int y, const char* text);
+    template <typename Emit>
+    void DrawPlaced(Emit emit);
     void EmitGlyph(int px, int py, const float* colour);
     float Brightness(const float* colour) const;
-    void PrintRims(int x, int y, const char* text, float brightness);
+    void DrawRims(float brightness);
     void EmitRim(int px, int py);
 
     int m_left = 0, m_top = 0, m_right = 0, m_bottom = 0;
@@ -43,4 +53,5 @@ private:
     float m_corner[4][3] = {};
     float m_intensity = 1.0f;
     CTexture* m_texture = nullptr;
+    std::vector<Placed> m_placed; // kept between prints, so printing allocates nothing
 };

@@ -9,6 +9,7 @@
 #include <GL/gl.h>
 #include <algorithm>
 #include <gtest/gtest.h>
+#include <vector>
 
 namespace {
 
@@ -177,6 +178,96 @@ TEST_F(TexFont, AFortyCharacterLineCostsLittle)
     // About 0.5 ms with the software GL the tests run on, half of it the dark
     // rims drawn under the letters; the limit leaves room for a busy machine.
     EXPECT_LT(best, 5.0);
+}
+
+// Printing as it was before runs of a character shared a bind: every character
+// bound and drawn on its own, rims first. The pictures must stay the same.
+void PrintEachOnItsOwn(const CTexFont& font, CTexture& textures, int x, int y, const char* text, float k)
+{
+    const int size = font.GlyphWidth(), d = std::max(1, size / 16);
+    const float dark = 0.85f * std::min(1.0f, 2.5f * std::min(1.0f, k));
+    glEnable(GL_BLEND);
+    for (int pass = 0; pass < 2; ++pass) {
+        if (pass == 0) {
+            glBlendFunc(GL_ZERO, GL_ONE_MINUS_SRC_COLOR);
+            glColor3f(dark, dark, dark);
+        } else
+            glBlendFunc(GL_ONE, GL_ONE_MINUS_SRC_COLOR);
+        const int grow = pass == 0 ? d : 0;
+        int px = x, py = y;
+        for (const char* p = text; *p; ++p) {
+            const char key[2] = {*p, '\0'};
+            textures.Use(key);
+            glBegin(GL_QUADS);
+            if (*p > ' ' && *p <= '~') {
+                const int corners[4][2] = {{px, py}, {px, py + size}, {px + size, py + size}, {px + size, py}};
+                const int sign[4][2] = {{-1, -1}, {-1, 1}, {1, 1}, {1, -1}};
+                for (int i = 0; i < 4; ++i) {
+                    if (pass == 1) {
+                        const float* c = font.CornerColor(i);
+                        glColor3f(c[0] * k, c[1] * k, c[2] * k);
+                    }
+                    glTexCoord2f(i == 1 || i == 2, i >= 2);
+                    glVertex3i(corners[i][0] + sign[i][0] * grow, corners[i][1] + sign[i][1] * grow, 0);
+                }
+            }
+            glEnd();
+            px += *p == '\n' ? x - px : (*p >= ' ' && *p <= '~') * size;
+            py += *p == '\n' ? size : 0;
+        }
+    }
+}
+
+std::vector<uint8_t> Frame()
+{
+    std::vector<uint8_t> rgb(GLContext::kWidth * GLContext::kHeight * 3);
+    glReadPixels(0, 0, GLContext::kWidth, GLContext::kHeight, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
+    return rgb;
+}
+
+// A bright and a dark band to print over, so the rims show.
+void Backdrop()
+{
+    glClear(GL_COLOR_BUFFER_BIT);
+    glBegin(GL_QUADS);
+    glColor3f(0.9f, 0.6f, 0.3f);
+    glVertex2f(-1, 1);
+    glVertex2f(-1, 0);
+    glVertex2f(1, 0);
+    glVertex2f(1, 1);
+    glEnd();
+}
+
+TEST_F(TexFont, OneBindForARunOfACharacterKeepsThePictureAndTheTextureLeftBound)
+{
+    // Repeated, missing (Z) and sideways glyphs, a space, a tab and a line break,
+    // over bright and dark ground, dim and lit, with the corner colours.
+    const char* text = "ABBBA CZ\tAB\nBZCA A\n";
+    const unsigned long mode = kBlend | k32 | 0x8000 | 0x1000 | 0x2000 | 0x80000 | 0x400000;
+    for (const char* tail : {"", "B", "C "})
+        for (float k : {0.35f, 1.0f}) {
+            const std::string line = std::string(text) + tail;
+            font.SetMode(mode);
+            font.SetColorIntensity(k);
+            Backdrop();
+            font.Begin();
+            font.DrawString(60, 200, line.c_str());
+            GLint grouped = 0;
+            glGetIntegerv(GL_TEXTURE_BINDING_2D, &grouped);
+            font.End();
+            const std::vector<uint8_t> now = Frame();
+
+            Backdrop();
+            font.Begin();
+            PrintEachOnItsOwn(font, textures, 60, 200, line.c_str(), k);
+            GLint alone = 0;
+            glGetIntegerv(GL_TEXTURE_BINDING_2D, &alone);
+            font.End();
+            const std::vector<uint8_t> before = Frame();
+
+            EXPECT_EQ(alone, grouped) << line;
+            EXPECT_TRUE(now == before) << line << " at intensity " << k;
+        }
 }
 
 } // namespace

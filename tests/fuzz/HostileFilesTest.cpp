@@ -6,6 +6,7 @@
 #include "platform/MessageBox.h"
 #include "render/GLVideo.h"
 #include "render/Texture.h"
+#include "Script.h"
 #include "score/Score.h"
 #include "sound/Sound.h"
 
@@ -140,6 +141,27 @@ TEST_F(HostileFile, VideoFile)
         U32(0) + U32(0) + U32(0x10) + U32(1000000) + U32(0) + U32(1) + U32(0) + U32(1u << 20) + U32(1u << 20);
     TempDir::Write("logo.avi", header + std::string(16, '\0'));
     ExpectBounded("huge header", [] { CGLVideo().OpenAVI("logo.avi"); });
+}
+
+// The tester's scripts: garbage, a script longer than any script, and one of
+// counts and times past what any number type holds.
+TEST_F(HostileFile, PlayScript)
+{
+    std::vector<Command> commands;
+    std::string error;
+    WriteGarbage("garbage.play");
+    ExpectBounded("garbage", [&] { EXPECT_FALSE(ReadScriptFile("garbage.play", commands, error)); });
+    std::string prints;
+    while (prints.size() <= static_cast<size_t>(kMaxScriptBytes))
+        prints += "print\n";
+    TempDir::Write("long.play", prints);
+    ExpectBounded("long", [&] { EXPECT_FALSE(ReadScriptFile("long.play", commands, error)); });
+    EXPECT_EQ("long.play: longer than a script can be (1048576 bytes)", error);
+    std::string huge;
+    while (huge.size() < static_cast<size_t>(kMaxScriptBytes) - 100)
+        huge += "frame 2147483647\nwait 1e308\nuntil level == 1e400 within 1e999\n";
+    TempDir::Write("huge.play", huge);
+    ExpectBounded("huge counts", [&] { EXPECT_TRUE(ReadScriptFile("huge.play", commands, error)) << error; });
 }
 
 } // namespace

@@ -5,8 +5,8 @@
 #include <climits>
 #include <cmath>
 #include <cstdlib>
-#include <map>
 #include <fstream>
+#include <map>
 #include <sstream>
 
 namespace {

@@ -5,6 +5,7 @@
 #include <climits>
 #include <cmath>
 #include <cstdlib>
+#include <fstream>
 #include <map>
 #include <sstream>
 
@@ -228,4 +229,26 @@ bool ParseScript(const std::string& text, std::vector<Command>& commands, std::s
         return false;
     }
     return true;
+}
+
+// A script is a few thousand lines at most: a longer file is refused before
+// its commands can fill the memory.
+bool ReadScriptFile(const std::string& path, std::vector<Command>& commands, std::string& error)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        error = "cannot read " + path;
+        return false;
+    }
+    std::string text(static_cast<size_t>(kMaxScriptBytes) + 1, '\0');
+    in.read(text.data(), static_cast<std::streamsize>(text.size()));
+    text.resize(static_cast<size_t>(in.gcount()));
+    if (text.size() > static_cast<size_t>(kMaxScriptBytes)) {
+        error = path + ": longer than a script can be (" + std::to_string(kMaxScriptBytes) + " bytes)";
+        return false;
+    }
+    if (ParseScript(text, commands, error))
+        return true;
+    error = path + ": " + error;
+    return false;
 }

@@ -47,6 +47,9 @@ struct Command {
 
 // Parses a whole script; false with a message naming the line when it is bad.
 bool ParseScript(const std::string& text, std::vector<Command>& commands, std::string& error);
+// Reads and parses a script file of at most kMaxScriptBytes; false with a message naming the file.
+constexpr long kMaxScriptBytes = 1 << 20;
+bool ReadScriptFile(const std::string& path, std::vector<Command>& commands, std::string& error);
 // The virtual-key code of a key name (in either case), or 0.
 unsigned KeyCode(const std::string& name);
 // The pad button of a name (A, B, X, Y, START, BACK, UP, DOWN, LEFT, RIGHT, in either case), or 0.

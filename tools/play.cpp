@@ -7,8 +7,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 namespace {
 
@@ -56,17 +54,10 @@ int main(int argc, char** argv)
     }
     if (scriptPath.empty())
         return Usage();
-    std::ifstream in(scriptPath);
-    if (!in) {
-        std::fprintf(stderr, "vexorin-play: cannot read %s\n", scriptPath.c_str());
-        return Driver::BadStart;
-    }
-    std::stringstream text;
-    text << in.rdbuf();
     std::vector<Command> commands;
     std::string error;
-    if (!ParseScript(text.str(), commands, error)) {
-        std::fprintf(stderr, "vexorin-play: %s: %s\n", scriptPath.c_str(), error.c_str());
+    if (!ReadScriptFile(scriptPath, commands, error)) {
+        std::fprintf(stderr, "vexorin-play: %s\n", error.c_str());
         return Driver::BadStart;
     }
     if (!visible) {

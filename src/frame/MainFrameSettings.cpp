@@ -32,7 +32,7 @@ void CMainFrame::DecideDisplaySettings()
 {
     platform::File file;
     for (;;) {
-        if (!file.Open(kConfigFile, platform::File::modeReadWrite)) {
+        if (!file.Open(kConfigFile, platform::File::modeRead)) {
             if (!CreateConfigFile())
                 return;
             continue;

@@ -140,6 +140,8 @@ void CMainFrame::ReleaseWindow()
     }
     const unsigned info = platform::MB_ICONINFORMATION;
     if (m_window.HasContext()) {
+        // The video outlives this context; its frames go with it, not into the next one.
+        gAppVideo.ReleaseFrames();
         if (!m_window.ReleaseCurrent())
             platform::MessageBox("Release Of DC And RC Failed.", "SHUTDOWN ERROR", info);
         if (!m_window.DeleteContext())

@@ -413,18 +413,16 @@ void GLWindow::Swap()
     gl.bindFramebuffer(GL_FRAMEBUFFER, m_framebuffer);
 }
 
+// Kept as GL reads it, bottom row first, in a buffer reused from frame to
+// frame: the scripted driver captures every frame, and a fresh buffer each
+// time cost more than drawing the frame.
 void GLWindow::Capture()
 {
     m_lastWidth = m_clientWidth;
     m_lastHeight = m_clientHeight;
-    std::vector<uint8_t> rows(static_cast<size_t>(m_lastWidth) * m_lastHeight * 3);
+    m_lastFrame.resize(static_cast<size_t>(m_lastWidth) * m_lastHeight * 3);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, m_lastWidth, m_lastHeight, GL_RGB, GL_UNSIGNED_BYTE, rows.data());
-    m_lastFrame.resize(rows.size());
-    size_t stride = static_cast<size_t>(m_lastWidth) * 3;
-    for (int r = 0; r < m_lastHeight; ++r)
-        std::copy_n(rows.begin() + static_cast<long>(r * stride), stride,
-            m_lastFrame.begin() + static_cast<long>((m_lastHeight - 1 - r) * stride));
+    glReadPixels(0, 0, m_lastWidth, m_lastHeight, GL_RGB, GL_UNSIGNED_BYTE, m_lastFrame.data());
 }
 
 void GLWindow::Invalidate()
@@ -454,7 +452,11 @@ bool GLWindow::ReadFrame(std::vector<uint8_t>& rgb, int& width, int& height) con
 {
     if (m_lastFrame.empty())
         return false;
-    rgb = m_lastFrame;
+    rgb.resize(m_lastFrame.size());
+    const size_t stride = static_cast<size_t>(m_lastWidth) * 3;
+    for (int r = 0; r < m_lastHeight; ++r)
+        std::copy_n(m_lastFrame.begin() + static_cast<long>(r * stride), stride,
+            rgb.begin() + static_cast<long>((m_lastHeight - 1 - r) * stride));
     width = m_lastWidth;
     height = m_lastHeight;
     return true;

@@ -9,8 +9,11 @@ extern "C" {
 #include <libswscale/swscale.h>
 }
 
+#include <algorithm>
+#include <cerrno>
 #include <climits>
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 #include <vector>
 
@@ -54,6 +57,46 @@ bool IsYuv(AVPixelFormat format)
     return desc && desc->nb_components >= 3 && !(desc->flags & (AV_PIX_FMT_FLAG_RGB | AV_PIX_FMT_FLAG_PAL));
 }
 
+// A file's bytes in memory, read and sought through FFmpeg's I/O callbacks;
+// the size is the buffer's, never one the file announces.
+struct MemoryInput {
+    const uint8_t* data = nullptr;
+    size_t size = 0;
+    size_t position = 0;
+};
+
+int ReadMemory(void* opaque, uint8_t* buffer, int wanted)
+{
+    MemoryInput& in = *static_cast<MemoryInput*>(opaque);
+    const size_t count = std::min(static_cast<size_t>(std::max(wanted, 0)), in.size - in.position);
+    if (count == 0)
+        return AVERROR_EOF;
+    std::memcpy(buffer, in.data + in.position, count);
+    in.position += count;
+    return static_cast<int>(count);
+}
+
+int64_t SeekMemory(void* opaque, int64_t offset, int whence)
+{
+    MemoryInput& in = *static_cast<MemoryInput*>(opaque);
+    const int64_t size = static_cast<int64_t>(in.size);
+    if (whence & AVSEEK_SIZE)
+        return size;
+    int64_t base = 0;
+    switch (whence & ~AVSEEK_FORCE) {
+    case SEEK_SET: base = 0; break;
+    case SEEK_CUR: base = static_cast<int64_t>(in.position); break;
+    case SEEK_END: base = size; break;
+    default: return AVERROR(EINVAL);
+    }
+    if (offset < -base || offset > size - base)
+        return AVERROR(EINVAL);
+    in.position = static_cast<size_t>(base + offset);
+    return base + offset;
+}
+
+constexpr int kMemoryReadBytes = 4096;
+
 } // namespace
 
 struct Video::Decoder {
@@ -64,9 +107,14 @@ struct Video::Decoder {
         av_packet_free(&packet);
         avcodec_free_context(&codec);
         avformat_close_input(&format);
+        if (io)
+            av_freep(&io->buffer);
+        avio_context_free(&io);
     }
 
     AVFormatContext* format = nullptr;
+    AVIOContext* io = nullptr;
+    MemoryInput memory;
     AVCodecContext* codec = nullptr;
     AVPacket* packet = nullptr;
     AVFrame* frame = nullptr;
@@ -81,14 +129,39 @@ Video::~Video() = default;
 
 bool Video::Open(const std::string& path)
 {
-    av_log_set_level(TraceEnabled() ? AV_LOG_WARNING : AV_LOG_QUIET);
+    m_decoder = std::make_unique<Decoder>();
+    return OpenInput(("file:" + ResolvePath(path)).c_str());
+}
+
+bool Video::OpenMemory(const uint8_t* data, size_t size)
+{
     m_decoder = std::make_unique<Decoder>();
     Decoder& d = *m_decoder;
-    // Only ever a local file, whatever the name looks like.
+    d.memory.data = data;
+    d.memory.size = size;
+    auto* buffer = static_cast<unsigned char*>(av_malloc(kMemoryReadBytes));
+    if (!buffer)
+        return Fail();
+    d.io = avio_alloc_context(buffer, kMemoryReadBytes, 0, &d.memory, ReadMemory, nullptr, SeekMemory);
+    if (!d.io) {
+        av_free(buffer);
+        return Fail();
+    }
+    if (!(d.format = avformat_alloc_context()))
+        return Fail();
+    d.format->pb = d.io;
+    return OpenInput("");
+}
+
+// Opens the input (the decoder's own I/O when it has one) and its first video stream's decoder.
+bool Video::OpenInput(const char* url)
+{
+    av_log_set_level(TraceEnabled() ? AV_LOG_WARNING : AV_LOG_QUIET);
+    Decoder& d = *m_decoder;
+    // Only ever a local file, whatever the name looks like; bytes in memory open nothing else.
     AVDictionary* options = nullptr;
-    av_dict_set(&options, "protocol_whitelist", "file", 0);
-    const std::string url = "file:" + ResolvePath(path);
-    const bool opened = avformat_open_input(&d.format, url.c_str(), nullptr, &options) == 0;
+    av_dict_set(&options, "protocol_whitelist", d.io ? "none" : "file", 0);
+    const bool opened = avformat_open_input(&d.format, url, nullptr, &options) == 0;
     av_dict_free(&options);
     if (!opened || avformat_find_stream_info(d.format, nullptr) < 0 || (d.stream = FirstVideoStream(*d.format)) < 0)
         return Fail();

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -21,6 +22,8 @@ public:
 
     // False when the file cannot be read or holds no video stream we can decode. One file per object.
     bool Open(const std::string& path);
+    // The same over a file's bytes in memory, which must outlive the reading.
+    bool OpenMemory(const uint8_t* data, size_t size);
     // The next frame into kFrameBytes bytes, rows bottom-up (the first row is
     // the picture's bottom one). False at the end, on a decoding error, or at the cap.
     bool ReadFrame(uint8_t* pixels);
@@ -40,6 +43,7 @@ public:
 
 private:
     struct Decoder;
+    bool OpenInput(const char* url);
     bool Fail();
     void ReadStreamFigures();
     bool Decode();

@@ -8,15 +8,24 @@
 
 void CGLVideo::OpenAVI(const std::string& fileName)
 {
-    m_frames.clear();
-    m_framesLoaded = 0;
-    m_currentFrame = 0;
+    platform::Video video;
+    LoadFrames(video, [&] { return video.Open(fileName); });
+}
+
+void CGLVideo::OpenAVIFromMemory(const uint8_t* data, size_t size)
+{
+    platform::Video video;
+    LoadFrames(video, [&] { return video.OpenMemory(data, size); });
+}
+
+void CGLVideo::LoadFrames(platform::Video& video, const std::function<bool()>& open)
+{
+    ReleaseFrames();
     m_elapsed = 0;
     m_msPerFrame = 0;
     m_cut = false;
     m_lastTick = platform::GetTickCount();
-    platform::Video video;
-    if (!video.Open(fileName)) {
+    if (!open()) {
         platform::MessageBox("Failed To Open The AVI Stream", "Error");
         return;
     }
@@ -29,6 +38,15 @@ void CGLVideo::OpenAVI(const std::string& fileName)
     }
     m_msPerFrame = static_cast<int>(video.DurationMs() / video.FrameCount());
     m_cut = video.Cut();
+}
+
+void CGLVideo::ReleaseFrames()
+{
+    for (const auto& frame : m_frames)
+        glDeleteTextures(1, &frame.second);
+    m_frames.clear();
+    m_framesLoaded = 0;
+    m_currentFrame = 0;
 }
 
 void CGLVideo::GrabAVIFrame(const uint8_t* pixels)

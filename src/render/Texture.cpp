@@ -36,6 +36,8 @@ void CTexture::Serialize(CArchive& ar)
 {
     if (ar.IsStoring())
         return;
+    // Loading again replaces the textures: the earlier ones are not left behind in GL.
+    DeleteAllTextures();
     m_count = texture_file::ReadCount(ar);
     InitTexHashTable(m_count);
     m_names.assign(m_count, std::string());

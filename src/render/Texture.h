@@ -19,6 +19,7 @@ public:
     // Loads every texture of the texture file. Nothing stops the game: an
     // open failure, a file that ends early and a damaged record are each
     // shown in a message box, and the textures completed before stay.
+    // Textures of an earlier load are deleted first.
     void Load();
     void Serialize(CArchive& ar);
     void InitTexHashTable(int n);

@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <fstream>
 
-void PutInput(const std::string& path, const uint8_t* data, size_t size)
+void PrepareInput()
 {
     static TempDir* const scratch = [] {
         setenv("SDL_VIDEODRIVER", "offscreen", 0);
@@ -16,5 +16,10 @@ void PutInput(const std::string& path, const uint8_t* data, size_t size)
     }();
     (void)scratch;
     platform::ClearRecordedMessageBoxes();
+}
+
+void PutInput(const std::string& path, const uint8_t* data, size_t size)
+{
+    PrepareInput();
     TempDir::Write(path, std::string(reinterpret_cast<const char*>(data), size));
 }

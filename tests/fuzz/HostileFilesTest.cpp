@@ -1,5 +1,6 @@
 // Each reader, handed 100 MB of garbage or a file that announces huge counts
 // and sizes, answers in under a second and under 50 MB of extra memory.
+#include "Script.h"
 #include "frame/MainFrame.h"
 #include "platform/Audio.h"
 #include "platform/File.h"
@@ -163,6 +164,27 @@ TEST_F(HostileFile, TextureFolder)
     TempDir::Write("folder/textures.txt", entries);
     ExpectBounded("too many entries", [&] { EXPECT_FALSE(texture_folder::Pack("folder", "out.vxr", problem)); });
     EXPECT_NE(std::string::npos, problem.find("at most 65535 pictures")) << problem;
+}
+
+// The tester's scripts: garbage, a script longer than any script, and one of
+// counts and times past what any number type holds.
+TEST_F(HostileFile, PlayScript)
+{
+    std::vector<Command> commands;
+    std::string error;
+    WriteGarbage("garbage.play");
+    ExpectBounded("garbage", [&] { EXPECT_FALSE(ReadScriptFile("garbage.play", commands, error)); });
+    std::string prints;
+    while (prints.size() <= static_cast<size_t>(kMaxScriptBytes))
+        prints += "print\n";
+    TempDir::Write("long.play", prints);
+    ExpectBounded("long", [&] { EXPECT_FALSE(ReadScriptFile("long.play", commands, error)); });
+    EXPECT_EQ("long.play: longer than a script can be (1048576 bytes)", error);
+    std::string huge;
+    while (huge.size() < static_cast<size_t>(kMaxScriptBytes) - 100)
+        huge += "frame 2147483647\nwait 1e308\nuntil level == 1e400 within 1e999\n";
+    TempDir::Write("huge.play", huge);
+    ExpectBounded("huge counts", [&] { EXPECT_TRUE(ReadScriptFile("huge.play", commands, error)) << error; });
 }
 
 } // namespace

@@ -131,7 +131,8 @@ TEST_F(GLVideoTest, ACutShortVideoLoopsAtTheLastFrameItHolds)
     EXPECT_TRUE(Near(At(PlayAfter(1), 128, 128), kTenColours[0], 12));
 }
 
-// No frames: the box says which step failed, and the cube is left untextured.
+// No frames: the box says which step failed, and the cube is left untextured;
+// the frames of the video opened before are gone.
 TEST_F(GLVideoTest, AFileWithoutFramesIsReportedAndPlaysNothing)
 {
     video::VideoFormat format;
@@ -146,8 +147,11 @@ TEST_F(GLVideoTest, AFileWithoutFramesIsReportedAndPlaysNothing)
     for (const auto& [file, box] : cases) {
         video.OpenAVI("good.avi");
         ASSERT_EQ(video.FramesLoaded(), 1);
+        video.Play();
+        const GLuint earlier = Bound();
         platform::ClearRecordedMessageBoxes();
         video.OpenAVI(file);
+        EXPECT_FALSE(glIsTexture(earlier)) << file;
         EXPECT_EQ(Boxes(), std::vector<std::string>{box}) << file;
         EXPECT_EQ(video.FramesLoaded(), 0) << file;
         glBindTexture(GL_TEXTURE_2D, 1);

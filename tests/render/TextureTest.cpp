@@ -178,7 +178,7 @@ TEST_F(Texture, ARecordOfImpossibleSizeStopsTheLoadThereWithItsNameShown)
     }
 }
 
-TEST_F(Texture, DeleteAllTexturesFreesEveryTextureUntilTheNextLoad)
+TEST_F(Texture, DeleteAllTexturesAndLoadingAgainFreeEveryEarlierTexture)
 {
     WriteTextureFile({SolidRecord("A", 4, 4, 0xFFFFFF), SolidRecord("B", 4, 4, 0xFFFFFF)});
     textures.Load();
@@ -192,8 +192,18 @@ TEST_F(Texture, DeleteAllTexturesFreesEveryTextureUntilTheNextLoad)
 
     textures.Load();
     textures.Use("B");
-    EXPECT_NE(0u, Bound());
+    const GLuint b = Bound();
+    EXPECT_NE(0u, b);
     EXPECT_EQ(2, textures.Count());
+
+    // Loading over a loaded library replaces its textures rather than leaking them.
+    WriteTextureFile({SolidRecord("C", 4, 4, 0xFFFFFF)});
+    textures.Load();
+    EXPECT_FALSE(glIsTexture(b));
+    textures.Use("B");
+    EXPECT_EQ(0u, Bound());
+    textures.Use("C");
+    EXPECT_NE(0u, Bound());
 }
 
 TEST(TextureTable, BucketsFollowTheSizeRule)

@@ -119,8 +119,7 @@ bool ParseArguments(Command& c, const std::vector<std::string>& w, const std::st
     case Command::Wait: return n == 1 && ParseNumber(w[1], c.number) && c.number >= 0;
     case Command::Frame:
         c.number = 1;
-        return n == 0 ||
-            (n == 1 && ParseNumber(w[1], c.number) && c.number >= 0 && IsInt(c.number));
+        return n == 0 || (n == 1 && ParseNumber(w[1], c.number) && c.number >= 0 && IsInt(c.number));
     case Command::Key: return n == 1 && ParseKey(w[1], c);
     case Command::KeyDown:
     case Command::KeyUp:

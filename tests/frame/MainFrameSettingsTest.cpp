@@ -113,10 +113,7 @@ struct Damage {
     std::string content;
 };
 
-void PrintTo(const Damage& damage, std::ostream* out)
-{
-    *out << damage.name;
-}
+void PrintTo(const Damage& damage, std::ostream* out) { *out << damage.name; }
 
 class DamagedSettings : public Settings, public testing::WithParamInterface<Damage> { };
 

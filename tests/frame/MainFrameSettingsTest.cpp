@@ -2,7 +2,7 @@
 #include "platform/File.h"
 
 #include "KillDuring.h"
-#include "ReadOnlyFolder.h"
+#include "MountedFolder.h"
 
 #include <deque>
 #include <filesystem>
@@ -183,7 +183,7 @@ TEST_F(Settings, AReadOnlyDataFolderIsReadAndAChoiceThereIsReportedNotStored)
     const auto startsAs = [this, folder](const std::string& stored, const std::string& decided,
                               const std::vector<std::string>& boxes) {
         TempDir::Write("data/config.dat", stored);
-        return read_only_folder::CheckIn(folder, [&] {
+        return mounted_folder::CheckReadOnly(folder, [&] {
             CMainFrame frame;
             std::vector<std::string> shown;
             for (const auto& box : platform::RecordedMessageBoxes())
@@ -192,13 +192,36 @@ TEST_F(Settings, AReadOnlyDataFolderIsReadAndAChoiceThereIsReportedNotStored)
         });
     };
     const auto skipping = startsAs("1\n640\n480\n16", "640x480x16", {});
-    if (skipping == read_only_folder::Outcome::unavailable)
+    if (skipping == mounted_folder::Outcome::unavailable)
         GTEST_SKIP() << "no user and mount namespaces here to make a read-only folder";
-    EXPECT_EQ(read_only_folder::Outcome::passed, skipping);
+    EXPECT_EQ(mounted_folder::Outcome::passed, skipping);
     player.Key(platform::VK_DOWN); // 640x480 -> 800x600
     player.Key(platform::VK_RETURN);
-    EXPECT_EQ(read_only_folder::Outcome::passed,
+    EXPECT_EQ(mounted_folder::Outcome::passed,
         startsAs("0\n640\n480\n16", "800x600x16", {"Access to data/config.dat was denied."}));
+}
+
+// The same on a real file system with no room left.
+TEST_F(Settings, AChoiceOnAFullFileSystemKeepsTheFileAndPlaysOn)
+{
+    const std::string stored = "0\n640\n480\n16";
+    player.Key(platform::VK_DOWN); // 640x480 -> 800x600
+    player.Key(platform::VK_RETURN);
+    const auto outcome = mounted_folder::CheckFull(
+        std::filesystem::absolute("data"),
+        [&stored] {
+            TempDir::Write("data/config.dat", stored);
+            return true;
+        },
+        [&] {
+            CMainFrame frame;
+            const auto& boxes = platform::RecordedMessageBoxes();
+            return !frame.CannotStart() && Decided(frame) == "800x600x16" && Config() == stored && boxes.size() == 1 &&
+                boxes[0].text == "Disk full while accessing data/config.dat.";
+        });
+    if (outcome == mounted_folder::Outcome::unavailable)
+        GTEST_SKIP() << "no user and mount namespaces here to mount a small file system";
+    EXPECT_EQ(mounted_folder::Outcome::passed, outcome);
 }
 
 TEST_F(Settings, AWriteKilledAtAnyMomentLeavesTheOldSettingsOrTheNew)

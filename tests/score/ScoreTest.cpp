@@ -2,7 +2,7 @@
 #include "platform/MessageBox.h"
 
 #include "KillDuring.h"
-#include "ReadOnlyFolder.h"
+#include "MountedFolder.h"
 #include "TempDir.h"
 
 #include <cstdio>
@@ -308,15 +308,39 @@ TEST_F(ScoreFile, AReadOnlyFolderFailsTheSaveWithAMessageAndKeepsTheFile)
     CScore score;
     score.Load();
     score.SetEasy("LOST", 99, 1);
-    const auto outcome = read_only_folder::CheckIn(fs::absolute("."), [&] {
+    const auto outcome = mounted_folder::CheckReadOnly(fs::absolute("."), [&] {
         return score.Save() == 0 && Boxes() == std::vector<std::string>{"Access to SCORES.VXR was denied."} &&
             TempDir::Read("SCORES.VXR") == stored;
     });
-    if (outcome == read_only_folder::Outcome::unavailable)
+    if (outcome == mounted_folder::Outcome::unavailable)
         GTEST_SKIP() << "no user and mount namespaces here to make a read-only folder";
-    EXPECT_EQ(read_only_folder::Outcome::passed, outcome);
+    EXPECT_EQ(mounted_folder::Outcome::passed, outcome);
     EXPECT_EQ(stored, TempDir::Read("SCORES.VXR"));
     ASSERT_EQ(1, score.Save());
+}
+
+// A real file system with no room left: the table written beside the stored
+// one cannot be completed, and the stored one stays whole.
+TEST_F(ScoreFile, AFullFileSystemFailsTheSaveWithAMessageAndKeepsTheFile)
+{
+    const std::string stored = DefaultFile();
+    CScore score;
+    TempDir::Write("SCORES.VXR", stored);
+    score.Load();
+    score.SetEasy("LOST", 99, 1);
+    const auto outcome = mounted_folder::CheckFull(
+        fs::absolute("."),
+        [&stored] {
+            TempDir::Write("SCORES.VXR", stored);
+            return TempDir::Read("SCORES.VXR") == stored;
+        },
+        [&] {
+            return score.Save() == 0 && Boxes() == std::vector<std::string>{"Disk full while accessing SCORES.VXR."} &&
+                TempDir::Read("SCORES.VXR") == stored && !fs::exists("SCORES.VXR.new");
+        });
+    if (outcome == mounted_folder::Outcome::unavailable)
+        GTEST_SKIP() << "no user and mount namespaces here to mount a small file system";
+    EXPECT_EQ(mounted_folder::Outcome::passed, outcome);
 }
 
 // A save killed at any moment leaves the whole old table or the whole new

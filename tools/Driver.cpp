@@ -408,6 +408,39 @@ const std::map<std::string, std::function<double(CMainFrame&)>>& Variables()
     return variables;
 }
 
+// Names a script may compare a state variable with, beside the game's own numbers.
+bool StateNamed(const std::string& variable, const std::string& name, double& value)
+{
+    using F = CMainFrame;
+    static const std::map<std::string, std::map<std::string, int>> names = {
+        {"screen",
+            {{"main_menu", F::SCREEN_MAIN_MENU}, {"fade_new_game", F::SCREEN_FADE_NEW_GAME},
+                {"fade_scores", F::SCREEN_FADE_SCORES}, {"fade_information", F::SCREEN_FADE_INFORMATION},
+                {"fade_credits", F::SCREEN_FADE_CREDITS}, {"fade_quit", F::SCREEN_FADE_QUIT},
+                {"scores_easy", F::SCREEN_SCORES_EASY}, {"scores_normal", F::SCREEN_SCORES_NORMAL},
+                {"scores_hard", F::SCREEN_SCORES_HARD}, {"information", F::SCREEN_INFORMATION},
+                {"credits", F::SCREEN_CREDITS}, {"skill_level", F::SCREEN_SKILL_LEVEL}, {"play", F::SCREEN_PLAY},
+                {"skill_chosen", F::SCREEN_SKILL_CHOSEN}, {"game_over", F::SCREEN_GAME_OVER},
+                {"intro_cube", F::SCREEN_INTRO_CUBE}, {"intro_logo", F::SCREEN_INTRO_LOGO}}},
+        {"game",
+            {{"idle", CGameMngr::kIdle}, {"level_intro", CGameMngr::kLevelIntro}, {"play", CGameMngr::kPlay},
+                {"level_end", CGameMngr::kLevelEnd}, {"quit_prompt", CGameMngr::kQuitPrompt},
+                {"paused", CGameMngr::kPaused}}},
+        {"picker",
+            {{"running", CPicker::kRunning}, {"selected", CPicker::kSelected}, {"confirmed", CPicker::kConfirmed},
+                {"refill_out", CPicker::kRefillOut}, {"refill_in", CPicker::kRefillIn},
+                {"section_complete", CPicker::kSectionComplete}, {"purify_in", CPicker::kPurifyIn}}},
+    };
+    const auto states = names.find(variable);
+    if (states == names.end())
+        return false;
+    const auto state = states->second.find(name);
+    if (state == states->second.end())
+        return false;
+    value = state->second;
+    return true;
+}
+
 } // namespace
 
 bool Driver::Lookup(const std::string& name, double& value) const
@@ -456,8 +489,8 @@ bool Driver::Evaluate(const Condition& c, bool& result, std::string& error) cons
     }
     char* end = nullptr;
     right = std::strtod(c.value.c_str(), &end);
-    if (*end != '\0' && !Lookup(c.value, right)) {
-        error = "no state variable " + c.value;
+    if (*end != '\0' && !StateNamed(c.variable, c.value, right) && !Lookup(c.value, right)) {
+        error = "no state variable or " + c.variable + " named " + c.value;
         return false;
     }
     if (c.op == "==")

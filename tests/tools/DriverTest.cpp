@@ -34,7 +34,9 @@ protected:
 
 TEST_F(DriverTest, ScriptRunsThroughAndShutsTheGameDown)
 {
-    EXPECT_EQ(Driver::Ok, Play("expect screen == 117\nframe 3\nexpect width == 640\nshot a.png\n"));
+    EXPECT_EQ(Driver::Ok,
+        Play("expect screen == 117 and screen == intro_logo and game == idle and picker != selected\nframe 3\n"
+             "expect width == 640\nshot a.png\n"));
     EXPECT_TRUE(TempDir::Exists("a.png"));
     // The log closes with the game: its last line is the last start-up step.
     std::string log = TempDir::Read("applog.txt");
@@ -47,6 +49,7 @@ TEST_F(DriverTest, FailedChecksStopTheScriptWithStatusOne)
     EXPECT_FALSE(TempDir::Exists("never.png"));
     EXPECT_EQ(Driver::Failed, Play("until screen == 100 within 100\n"));
     EXPECT_EQ(Driver::Failed, Play("expect nosuch == 1\n"));
+    EXPECT_EQ(Driver::Failed, Play("expect screen == idle\n"));
 }
 
 TEST_F(DriverTest, UntilRunsFramesAndFocusStopsThem)

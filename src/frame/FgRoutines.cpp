@@ -3,22 +3,19 @@
 #include "platform/GLWindow.h"
 
 namespace {
-bool gMousePresent = false;
 int gMouseVisible = 0;
 } // namespace
 
+// A desktop always has a pointer, so there is always a mouse to set up.
 int fg_mouseini()
 {
-    gMousePresent = platform::MousePresent();
-    if (!gMousePresent)
-        return -1;
     gMouseVisible = 1;
     return 1;
 }
 
 int fg_mousevis(int on)
 {
-    if (gMousePresent && (on & 1) != gMouseVisible) {
+    if ((on & 1) != gMouseVisible) {
         gMouseVisible = on & 1;
         platform::ShowSystemCursor(gMouseVisible != 0);
     }

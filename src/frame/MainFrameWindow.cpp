@@ -39,7 +39,7 @@ int CMainFrame::PreCreateWindow(CreateStruct& cs)
     m_pLog->report("Saved the current display state");
     gStrWindowText = "Vexorin";
     if (m_fullscreen) {
-        if (!m_window.ChangeDisplayToFullscreen(m_screenWidth, m_screenHeight, m_colourDepth)) {
+        if (!m_window.CheckFullscreenMode(m_screenWidth, m_screenHeight, m_colourDepth)) {
             platform::MessageBox("Unable to change display to fullscreen mode.", "FULLSCREEN", platform::MB_OK);
             m_pLog->report("Attempt to Change display setting to fullscreen mode FAILED");
             m_fullscreen = 0;
@@ -67,10 +67,10 @@ int CMainFrame::OnCreateClient()
         bool (*run)(CMainFrame&);
     };
     static const Step kSteps[] = {
-        {"Attempt to Create A GL Device Context", [](CMainFrame& f) { return f.m_window.GetDeviceContext(); }},
+        {"Attempt to Create A GL Device Context", [](CMainFrame& f) { return f.m_window.LoadGLLibrary(); }},
         {"Attempt to find Suitable Pixel Format",
             [](CMainFrame& f) { return f.m_window.ChoosePixelFormat(f.m_colourDepth, 16); }},
-        {"Attempt to Set the Pixel Format", [](CMainFrame& f) { return f.m_window.SetPixelFormat(); }},
+        {"Attempt to Set the Pixel Format", [](CMainFrame& f) { return f.m_window.CreateWindow(); }},
         {"Attempt to create A GL Rendering context", [](CMainFrame& f) { return f.m_window.CreateContext(); }},
         {"Attempt to activate the GL Rendering context", [](CMainFrame& f) { return f.m_window.MakeCurrent(); }},
         {"Attempt to Initialize new Created GL Window", [](CMainFrame& f) { return f.InitGL() != 0; }},
@@ -127,28 +127,20 @@ int CMainFrame::SetGamma(float scale, float offset)
     return m_window.SetGammaRamp(ramp) ? 1 : 0;
 }
 
+// Running twice releases nothing twice: each step forgets what it released.
 void CMainFrame::ReleaseWindow()
 {
     if (m_fullscreen) {
-        if (m_window.TestDisplayRestore()) {
-            m_window.ResetDisplay();
-            m_window.RestoreDisplayMode(m_savedDisplayMode);
-        } else {
-            m_window.ResetDisplay();
-        }
+        m_window.LeaveFullscreen();
         platform::ShowSystemCursor(true);
     }
-    const unsigned info = platform::MB_ICONINFORMATION;
     if (m_window.HasContext()) {
         // The video outlives this context; its frames go with it, not into the next one.
         gAppVideo.ReleaseFrames();
         if (!m_window.ReleaseCurrent())
-            platform::MessageBox("Release Of DC And RC Failed.", "SHUTDOWN ERROR", info);
-        if (!m_window.DeleteContext())
-            platform::MessageBox("Release Rendering Context Failed.", "SHUTDOWN ERROR", info);
+            platform::MessageBox("Release Of DC And RC Failed.", "SHUTDOWN ERROR", platform::MB_ICONINFORMATION);
     }
-    if (m_window.HasDeviceContext() && !m_window.ReleaseDeviceContext())
-        platform::MessageBox("Release Device Context Failed.", "SHUTDOWN ERROR", info);
-    if (m_window.HasWindow() && !m_window.DestroyWindow())
-        platform::MessageBox("Could Not Release m_hWnd.", "SHUTDOWN ERROR", info);
+    m_window.DeleteContext();
+    m_window.UnloadGLLibrary();
+    m_window.DestroyWindow();
 }

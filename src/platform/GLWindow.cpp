@@ -103,7 +103,7 @@ GLWindow::~GLWindow()
     ReleaseCurrent();
     DeleteContext();
     DestroyWindow();
-    ReleaseDeviceContext();
+    UnloadGLLibrary();
 }
 
 bool GLWindow::SaveDisplayMode(DisplayMode& mode)
@@ -115,26 +115,18 @@ bool GLWindow::SaveDisplayMode(DisplayMode& mode)
     return true;
 }
 
-bool GLWindow::ChangeDisplayToFullscreen(int width, int height, int bitsPerPixel)
+bool GLWindow::CheckFullscreenMode(int width, int height, int bitsPerPixel)
 {
     DisplayMode desktop;
-    if (Refused(Step::DisplaySwitch) || !SaveDisplayMode(desktop))
+    if (Refused(Step::FullscreenMode) || !SaveDisplayMode(desktop))
         return false;
     return width > 0 && height > 0 && (bitsPerPixel == 16 || bitsPerPixel == 24 || bitsPerPixel == 32);
 }
 
-bool GLWindow::TestDisplayRestore() { return sdl::InitVideo(); }
-
-void GLWindow::ResetDisplay()
+void GLWindow::LeaveFullscreen()
 {
     if (m_window)
         SDL_SetWindowFullscreen(m_window, 0);
-}
-
-void GLWindow::RestoreDisplayMode(const DisplayMode&)
-{
-    // The desktop's mode was never changed; leaving full screen restores it.
-    ResetDisplay();
 }
 
 void GLWindow::GetScreenSize(int& width, int& height)
@@ -170,9 +162,9 @@ bool GLWindow::SwitchFullscreen(bool fullscreen)
     return true;
 }
 
-bool GLWindow::GetDeviceContext()
+bool GLWindow::LoadGLLibrary()
 {
-    if (Refused(Step::DeviceContext) || !sdl::InitVideo())
+    if (Refused(Step::GLLibrary) || !sdl::InitVideo())
         return false;
     m_libraryLoaded = SDL_GL_LoadLibrary(nullptr) == 0;
     return m_libraryLoaded;
@@ -193,9 +185,9 @@ bool GLWindow::ChoosePixelFormat(int colourBits, int depthBits)
     return ok;
 }
 
-bool GLWindow::SetPixelFormat()
+bool GLWindow::CreateWindow()
 {
-    if (Refused(Step::SetPixelFormat) || !m_libraryLoaded)
+    if (Refused(Step::CreateWindow) || !m_libraryLoaded)
         return false;
     Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN | SDL_WINDOW_ALLOW_HIGHDPI;
     int x = m_x, y = m_y;
@@ -291,26 +283,24 @@ bool GLWindow::ReleaseCurrent()
     return SDL_GL_MakeCurrent(m_window, nullptr) == 0;
 }
 
-bool GLWindow::DeleteContext()
+void GLWindow::DeleteContext()
 {
     if (m_context)
         SDL_GL_DeleteContext(m_context);
     m_context = nullptr;
-    return true;
 }
 
-bool GLWindow::ReleaseDeviceContext()
+void GLWindow::UnloadGLLibrary()
 {
     if (m_libraryLoaded)
         SDL_GL_UnloadLibrary();
     m_libraryLoaded = false;
-    return true;
 }
 
-bool GLWindow::DestroyWindow()
+void GLWindow::DestroyWindow()
 {
     if (!m_window)
-        return true;
+        return;
     if (gGammaWindow == m_window) {
         RestoreDesktopGamma();
         gGammaWindow = nullptr;
@@ -319,7 +309,6 @@ bool GLWindow::DestroyWindow()
     SDL_DestroyWindow(m_window);
     m_window = nullptr;
     ClearMessages();
-    return true;
 }
 
 void GLWindow::SetTitle(const std::string& title)
@@ -438,12 +427,6 @@ bool GLWindow::SetGammaRamp(const uint16_t ramp[768])
         return false;
     GuardDesktopGamma(m_window);
     return SDL_SetWindowGammaRamp(m_window, ramp, ramp + 256, ramp + 512) == 0;
-}
-
-bool MousePresent()
-{
-    // Desktops always have a pointer; SDL has no way to say otherwise.
-    return true;
 }
 
 void ShowSystemCursor(bool show) { SDL_ShowCursor(show ? SDL_ENABLE : SDL_DISABLE); }

@@ -21,15 +21,7 @@ struct DisplayMode {
 // with its aspect kept.
 class GLWindow {
 public:
-    enum class Step {
-        DisplaySwitch,
-        DeviceContext,
-        ChoosePixelFormat,
-        SetPixelFormat,
-        CreateContext,
-        MakeCurrent,
-        Count
-    };
+    enum class Step { FullscreenMode, GLLibrary, ChoosePixelFormat, CreateWindow, CreateContext, MakeCurrent, Count };
 
     GLWindow() = default;
     ~GLWindow();
@@ -38,10 +30,10 @@ public:
 
     // Display.
     bool SaveDisplayMode(DisplayMode& mode);
-    bool ChangeDisplayToFullscreen(int width, int height, int bitsPerPixel);
-    bool TestDisplayRestore();
-    void ResetDisplay();
-    void RestoreDisplayMode(const DisplayMode& mode);
+    // Whether full screen can be shown at this size and depth; the desktop's
+    // own mode is never changed, so there is nothing to restore afterwards.
+    bool CheckFullscreenMode(int width, int height, int bitsPerPixel);
+    void LeaveFullscreen();
     void GetScreenSize(int& width, int& height);
     // Window outer size and position; full screen ignores the position.
     void SetShape(bool fullscreen, int x, int y, int width, int height);
@@ -54,20 +46,19 @@ public:
     static constexpr const char* kIconPath = "data/icon.bmp";
 
     // Context steps, in this order.
-    bool GetDeviceContext();
+    bool LoadGLLibrary();
     bool ChoosePixelFormat(int colourBits, int depthBits);
-    bool SetPixelFormat();
+    bool CreateWindow();
     bool CreateContext();
     bool MakeCurrent();
 
-    // Release steps.
+    // Release steps; only the first can fail. Each forgets what it released.
     bool HasContext() const { return m_context != nullptr; }
-    bool HasDeviceContext() const { return m_libraryLoaded; }
     bool HasWindow() const { return m_window != nullptr; }
     bool ReleaseCurrent();
-    bool DeleteContext();
-    bool ReleaseDeviceContext();
-    bool DestroyWindow();
+    void DeleteContext();
+    void UnloadGLLibrary();
+    void DestroyWindow();
 
     void SetTitle(const std::string& title);
     // Shows the window; the client size may shrink to keep a captioned window's outer size.
@@ -112,7 +103,6 @@ private:
     int m_lastWidth = 0, m_lastHeight = 0;
 };
 
-bool MousePresent();
 void ShowSystemCursor(bool show);
 
 } // namespace platform

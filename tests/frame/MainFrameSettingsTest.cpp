@@ -180,7 +180,7 @@ TEST_F(Settings, AChoiceThatCannotBeStoredKeepsTheFileAndPlaysOn)
 TEST_F(Settings, AReadOnlyDataFolderIsReadAndAChoiceThereIsReportedNotStored)
 {
     const std::string folder = std::filesystem::absolute("data");
-    const auto startsAs = [this, folder](const std::string& stored, const std::string& decided,
+    const auto startsAs = [folder](const std::string& stored, const std::string& decided,
                               const std::vector<std::string>& boxes) {
         TempDir::Write("data/config.dat", stored);
         return mounted_folder::CheckReadOnly(folder, [&] {

@@ -107,7 +107,7 @@ TEST_F(MainFrameWindow, AWindowAskedForIsCentredAndPlainlyTitled)
 
 TEST_F(MainFrameWindow, RefusedFullScreenFallsBackToACaptionedWindow)
 {
-    platform::GLWindow::InjectFailure(platform::GLWindow::Step::DisplaySwitch, true);
+    platform::GLWindow::InjectFailure(platform::GLWindow::Step::FullscreenMode, true);
     CMainFrame frame(&k640);
     CreateStruct cs;
     ASSERT_EQ(1, frame.PreCreateWindow(cs));

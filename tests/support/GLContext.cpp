@@ -5,8 +5,8 @@
 GLContext::GLContext()
 {
     m_window.SetShape(false, 0, 0, kWidth, kHeight);
-    m_ok = m_window.GetDeviceContext() && m_window.ChoosePixelFormat(32, 16) && m_window.SetPixelFormat()
-        && m_window.CreateContext() && m_window.MakeCurrent();
+    m_ok = m_window.LoadGLLibrary() && m_window.ChoosePixelFormat(32, 16) && m_window.CreateWindow() &&
+        m_window.CreateContext() && m_window.MakeCurrent();
     if (m_ok)
         Clear();
 }
@@ -15,7 +15,7 @@ GLContext::~GLContext()
 {
     m_window.ReleaseCurrent();
     m_window.DeleteContext();
-    m_window.ReleaseDeviceContext();
+    m_window.UnloadGLLibrary();
     m_window.DestroyWindow();
 }
 

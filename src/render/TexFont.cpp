@@ -94,9 +94,10 @@ void CTexFont::Print(int x, int y, const char* text, const float* colour)
     }
     DrawPlaced([&](const Placed& g) { EmitGlyph(g.px, g.py, colour); });
     // Leave bound what binding each character in turn would: the next Begin
-    // sets its sampling on that texture.
-    if (*text && m_texture) {
-        const char key[2] = {text[std::strlen(text) - 1], '\0'};
+    // sets its sampling on that texture. The last glyph drawn is often it.
+    const char last = *text ? text[std::strlen(text) - 1] : '\0';
+    if (last && m_texture && (m_placed.empty() || m_placed.back().c != last)) {
+        const char key[2] = {last, '\0'};
         m_texture->Use(key);
     }
 }

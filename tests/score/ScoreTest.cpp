@@ -77,6 +77,14 @@ protected:
     TempDir dir;
 };
 
+// The stored table loaded, with a result added that is not saved yet.
+void LoadWithAnUnsavedResult(CScore& score, const std::string& stored)
+{
+    TempDir::Write("SCORES.VXR", stored);
+    score.Load();
+    score.SetEasy("LOST", 99, 1);
+}
+
 TEST(ScoreTable, DefaultTableTakesOnlyScoresAboveTheLowestRow)
 {
     CScore score;
@@ -282,10 +290,8 @@ TEST_F(ScoreFile, NothingIsSavedBeforeTheTableWasLoaded)
 TEST_F(ScoreFile, AFailedWriteLeavesTheStoredFileAsItWas)
 {
     const std::string stored = DefaultFile();
-    TempDir::Write("SCORES.VXR", stored);
     CScore score;
-    score.Load();
-    score.SetEasy("LOST", 99, 1);
+    LoadWithAnUnsavedResult(score, stored);
     // Every byte written to the temporary file meets a full disk.
     fs::create_symlink("/dev/full", "SCORES.VXR.new");
     EXPECT_EQ(0, score.Save());
@@ -304,10 +310,8 @@ TEST_F(ScoreFile, AFailedWriteLeavesTheStoredFileAsItWas)
 TEST_F(ScoreFile, AReadOnlyFolderFailsTheSaveWithAMessageAndKeepsTheFile)
 {
     const std::string stored = DefaultFile();
-    TempDir::Write("SCORES.VXR", stored);
     CScore score;
-    score.Load();
-    score.SetEasy("LOST", 99, 1);
+    LoadWithAnUnsavedResult(score, stored);
     const auto outcome = mounted_folder::CheckReadOnly(fs::absolute("."), [&] {
         return score.Save() == 0 && Boxes() == std::vector<std::string>{"Access to SCORES.VXR was denied."} &&
             TempDir::Read("SCORES.VXR") == stored;
@@ -325,9 +329,7 @@ TEST_F(ScoreFile, AFullFileSystemFailsTheSaveWithAMessageAndKeepsTheFile)
 {
     const std::string stored = DefaultFile();
     CScore score;
-    TempDir::Write("SCORES.VXR", stored);
-    score.Load();
-    score.SetEasy("LOST", 99, 1);
+    LoadWithAnUnsavedResult(score, stored);
     const auto outcome = mounted_folder::CheckFull(
         fs::absolute("."),
         [&stored] {

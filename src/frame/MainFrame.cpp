@@ -2,7 +2,6 @@
 #include "frame/FgRoutines.h"
 #include "platform/Clock.h"
 #include "platform/Trace.h"
-#include "platform/Video.h"
 #include "render/TexFont.h"
 #include "render/TextBox.h"
 
@@ -137,7 +136,7 @@ void CMainFrame::LoadTextures()
     platform::Trace("Delta Load Time = %f\n", t1 - t0);
     if (gAppVideo.WasCut())
         m_pLog->report(
-            ("Logo video cut to its first " + std::to_string(platform::Video::kMaxFrames) + " frames").c_str());
+            ("Logo video cut to its first " + std::to_string(gAppVideo.FramesLoaded()) + " frames").c_str());
 }
 
 void CMainFrame::CreateFonts()

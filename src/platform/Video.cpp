@@ -105,7 +105,14 @@ struct Video::Decoder {
         sws_freeContext(scaler);
         av_frame_free(&frame);
         av_packet_free(&packet);
+        for (AVPacket*& p : kept)
+            av_packet_free(&p);
         avcodec_free_context(&codec);
+        CloseInput();
+    }
+
+    void CloseInput()
+    {
         avformat_close_input(&format);
         if (io)
             av_freep(&io->buffer);
@@ -121,6 +128,12 @@ struct Video::Decoder {
     SwsContext* scaler = nullptr;
     int stream = -1;
     bool drained = false;
+    // Our stream's packets as read, replayed once the input is closed.
+    std::vector<AVPacket*> kept;
+    size_t keptBytes = 0;
+    bool overBudget = false;
+    size_t replayNext = 0;
+    int replayed = INT_MAX; // the frame last decoded again; past the end at first, so replay starts afresh
     std::vector<uint8_t> topDown = std::vector<uint8_t>(kFrameBytes);
 };
 
@@ -204,19 +217,51 @@ void Video::ReadStreamFigures()
 
 bool Video::ReadFrame(uint8_t* pixels)
 {
-    if (!m_decoder)
+    if (!m_decoder || !m_decoder->format)
         return false;
     if (m_framesRead == kMaxFrames) {
         m_cut = Decode();
-        m_decoder.reset();
+        EndReading();
         return false;
     }
-    if (!Decode() || !Scale(pixels)) {
-        m_decoder.reset();
+    if (!Decode() || (pixels && !Scale(pixels))) {
+        m_cut = m_decoder->overBudget;
+        EndReading();
         return false;
     }
     ++m_framesRead;
     return true;
+}
+
+// The input goes; the kept packets stay while there are frames to replay.
+void Video::EndReading()
+{
+    if (m_framesRead == 0)
+        m_decoder.reset();
+    else
+        m_decoder->CloseInput();
+}
+
+bool Video::ReplayFrame(int index, uint8_t* pixels)
+{
+    if (!m_decoder || m_decoder->format || index < 0 || index >= m_framesRead)
+        return false;
+    Decoder& d = *m_decoder;
+    // The frame last decoded is still in the decoder's frame.
+    if (index < d.replayed) {
+        avcodec_flush_buffers(d.codec);
+        d.replayNext = 0;
+        d.drained = false;
+        d.replayed = -1;
+    }
+    while (d.replayed < index) {
+        if (!Decode()) {
+            d.replayed = INT_MAX;
+            return false;
+        }
+        ++d.replayed;
+    }
+    return Scale(pixels);
 }
 
 // The next picture of our stream into the frame; false at the end of the
@@ -230,17 +275,49 @@ bool Video::Decode()
             return true;
         if (received != AVERROR(EAGAIN) || d.drained)
             return false;
-        if (av_read_frame(d.format, d.packet) < 0) {
+        if (!NextPacket()) {
             d.drained = true;
             if (avcodec_send_packet(d.codec, nullptr) < 0)
                 return false;
             continue;
         }
-        const int sent = d.packet->stream_index == d.stream ? avcodec_send_packet(d.codec, d.packet) : 0;
+        const int sent = avcodec_send_packet(d.codec, d.packet);
         av_packet_unref(d.packet);
         if (sent < 0)
             return false;
     }
+}
+
+// Our stream's next packet: from the file while it is open, else from those kept.
+bool Video::NextPacket()
+{
+    Decoder& d = *m_decoder;
+    if (d.format)
+        return ReadPacket();
+    return d.replayNext < d.kept.size() && av_packet_ref(d.packet, d.kept[d.replayNext++]) == 0;
+}
+
+// Kept as read: the packet shares its data with the copy kept.
+bool Video::ReadPacket()
+{
+    Decoder& d = *m_decoder;
+    while (av_read_frame(d.format, d.packet) >= 0) {
+        if (d.packet->stream_index != d.stream) {
+            av_packet_unref(d.packet);
+            continue;
+        }
+        const size_t size = static_cast<size_t>(d.packet->size);
+        AVPacket* copy = nullptr;
+        d.overBudget = d.keptBytes + size > kMaxKeptBytes;
+        if (d.overBudget || !(copy = av_packet_clone(d.packet))) {
+            av_packet_unref(d.packet);
+            return false;
+        }
+        d.kept.push_back(copy);
+        d.keptBytes += size;
+        return true;
+    }
+    return false;
 }
 
 // Stretches the whole picture over the square and turns it bottom-up.

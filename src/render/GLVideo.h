@@ -2,29 +2,31 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
-#include <map>
+#include <memory>
 #include <string>
+#include <vector>
 
 namespace platform {
 class Video;
 }
 
-// A short video turned into one GL texture per frame, all decoded at once,
-// and shown by binding the frame that is due at the current time.
+// A short video, every frame decoded once at opening to know what plays,
+// then shown by time in one GL texture: the frame due is decoded again from
+// the packets kept, which take a fraction of the memory of the pictures.
 class CGLVideo {
 public:
-    CGLVideo() = default;
-    // The context may be gone by now: the textures are left to it.
-    virtual ~CGLVideo() = default;
+    CGLVideo();
+    // The context may be gone by now: the texture is left to it.
+    virtual ~CGLVideo();
 
-    // Decodes every frame of fileName's video (up to the decoder's cap) into
-    // textures; a file that cannot be opened or decoded is reported in a box.
-    // The frames of an earlier call are released first.
+    // Decodes every frame of fileName's video (up to the decoder's caps); a
+    // file that cannot be opened or decoded is reported in a box. The frames
+    // of an earlier call are released first.
     void OpenAVI(const std::string& fileName);
     // The same from a file's bytes in memory.
     void OpenAVIFromMemory(const uint8_t* data, size_t size);
-    // Deletes the frames' textures; the context they were made in must be
-    // current. Whoever ends that context first calls this.
+    // Deletes the frames and their texture; the context it was made in must
+    // be current. Whoever ends that context first calls this.
     void ReleaseFrames();
     // Binds the frame due now to GL_TEXTURE_2D, texture 0 when there is none.
     void Play();
@@ -36,12 +38,17 @@ public:
     bool WasCut() const { return m_cut; }
 
 private:
-    void LoadFrames(platform::Video& video, const std::function<bool()>& open);
-    void GrabAVIFrame(const uint8_t* pixels);
+    void LoadFrames(const std::function<bool(platform::Video&)>& open);
+    void GrabAVIFrame();
+    void ShowFrame(int frame);
+    void Upload(bool create);
 
     int m_msPerFrame = 0;
     uint32_t m_lastTick = 0;
-    std::map<int, unsigned> m_frames;
+    std::unique_ptr<platform::Video> m_video;
+    std::vector<uint8_t> m_pixels; // the frame shown, kept so that showing another allocates nothing
+    unsigned m_texture = 0;
+    int m_shownFrame = 0;
     int m_framesLoaded = 0;
     int m_currentFrame = 0;
     uint32_t m_elapsed = 0;

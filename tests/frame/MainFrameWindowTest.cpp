@@ -53,7 +53,7 @@ TEST_F(MainFrameWindow, NormalStartLogsEveryStepInOrderAndActivates)
     EXPECT_EQ(240, frame.PointerY());
 }
 
-// Every frame kept is a texture, so a long logo video is cut, and the log says so among the loads.
+// A long logo video is cut at the frame cap, and the log says so among the loads.
 TEST_F(MainFrameWindow, ALogoVideoTooLongIsCutAndLogged)
 {
     video::VideoFormat format;

@@ -3,6 +3,7 @@
 #include "platform/Audio.h"
 #include "platform/GLWindow.h"
 #include "platform/PixelWindow.h"
+#include "platform/Process.h"
 #include "render/particle_system.h"
 
 #include <SDL.h>
@@ -347,7 +348,7 @@ double Sparks(CMainFrame&)
 // the figure follows what the game holds rather than the allocator's slack.
 double ResidentKb()
 {
-    ::malloc_trim(0);
+    platform::ReturnFreeMemory();
     long pages = 0, resident = 0;
     std::FILE* statm = std::fopen("/proc/self/statm", "r");
     if (statm) {

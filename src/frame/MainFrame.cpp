@@ -1,6 +1,7 @@
 #include "frame/MainFrame.h"
 #include "frame/FgRoutines.h"
 #include "platform/Clock.h"
+#include "platform/Process.h"
 #include "platform/Trace.h"
 #include "render/TexFont.h"
 #include "render/TextBox.h"
@@ -60,6 +61,8 @@ int CMainFrame::InitGL()
     m_pPicker = Singleton<CPicker>::GetSingletonPtr();
     LoadScores();
     SetInitialGLState();
+    // What reading the files took and let go is not kept for the rest of the run.
+    platform::ReturnFreeMemory();
     return 1;
 }
 

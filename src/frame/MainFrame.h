@@ -194,6 +194,7 @@ private:
     // Intro (screens 117 and 116).
     void DrawIntroLogo();
     void DrawIntroCube();
+    void LeaveIntro();
     void DrawCube();
     void DrawMakersLogo();
 

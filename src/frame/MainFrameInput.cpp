@@ -55,11 +55,8 @@ void CMainFrame::OnKeyDown(unsigned key, bool repeat)
         if (screen == SCREEN_PLAY && m_gameMngr.GetState() == CGameMngr::kPlay &&
             m_gameMngr.GetPicker().GetState() == CPicker::kRunning)
             m_gameMngr.SetState(CGameMngr::kQuitPrompt);
-        if (screen == SCREEN_INTRO_CUBE) {
-            m_screenState = SCREEN_MAIN_MENU;
-            m_sound.StopIfPlaying("INTRO");
-            m_sound.StopIfPlaying("DRONE");
-        }
+        if (screen == SCREEN_INTRO_CUBE)
+            LeaveIntro();
         break;
     case VK_SPACE:
         if (screen == SCREEN_GAME_OVER)

@@ -1,4 +1,5 @@
 #include "frame/MainFrame.h"
+#include "platform/Process.h"
 
 #include <GL/gl.h>
 
@@ -68,12 +69,19 @@ void CMainFrame::DrawIntroCube()
         DrawMakersLogo();
     if (m_logoFade.GetValue() > 1.0f)
         m_logoFade.Setup(1.0f, -1.0f, 4200.0f);
-    if (m_logoFade.GetValue() < -0.5f) {
-        m_screenState = SCREEN_MAIN_MENU;
-        m_sound.StopIfPlaying("INTRO");
-        m_sound.StopIfPlaying("DRONE");
-    }
+    if (m_logoFade.GetValue() < -0.5f)
+        LeaveIntro();
     glPopAttrib();
+}
+
+// The intro runs once a run, so its video is not needed again.
+void CMainFrame::LeaveIntro()
+{
+    m_screenState = SCREEN_MAIN_MENU;
+    m_sound.StopIfPlaying("INTRO");
+    m_sound.StopIfPlaying("DRONE");
+    gAppVideo.ReleaseFrames();
+    platform::ReturnFreeMemory();
 }
 
 void CMainFrame::DrawCube()

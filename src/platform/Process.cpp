@@ -1,6 +1,7 @@
 #include "platform/Process.h"
 
 #include <SDL.h>
+#include <malloc.h>
 #include <csignal>
 #include <cstdlib>
 
@@ -50,6 +51,8 @@ bool OpenDisplay()
         SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11,wayland");
     return SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) == 0;
 }
+
+void ReturnFreeMemory() { ::malloc_trim(0); }
 
 void ShutdownPlatform() { SDL_Quit(); }
 

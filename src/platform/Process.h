@@ -14,6 +14,8 @@ bool ShutdownRequested();
 // Opens the desktop's display: X11 or Wayland, unless SDL_VIDEODRIVER names
 // another driver. False when there is none.
 bool OpenDisplay();
+// Gives the system back the pages the allocator keeps free, after much has been let go.
+void ReturnFreeMemory();
 // Closes the windowing and sound libraries at the very end.
 void ShutdownPlatform();
 

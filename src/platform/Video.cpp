@@ -2,12 +2,7 @@
 #include "platform/File.h"
 #include "platform/Trace.h"
 
-extern "C" {
-#include <libavcodec/avcodec.h>
-#include <libavformat/avformat.h>
-#include <libavutil/pixdesc.h>
-#include <libswscale/swscale.h>
-}
+#include "platform/VideoLibrary.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -51,9 +46,9 @@ AVPixelFormat WithoutJpegRange(AVPixelFormat format, bool& fullRange)
     }
 }
 
-bool IsYuv(AVPixelFormat format)
+bool IsYuv(const VideoLibrary& ff, AVPixelFormat format)
 {
-    const AVPixFmtDescriptor* desc = av_pix_fmt_desc_get(format);
+    const AVPixFmtDescriptor* desc = ff.av_pix_fmt_desc_get(format);
     return desc && desc->nb_components >= 3 && !(desc->flags & (AV_PIX_FMT_FLAG_RGB | AV_PIX_FMT_FLAG_PAL));
 }
 
@@ -100,25 +95,21 @@ constexpr int kMemoryReadBytes = 4096;
 } // namespace
 
 struct Video::Decoder {
+    explicit Decoder(std::shared_ptr<const VideoLibrary> held) : library(std::move(held)), ff(*library) { }
     ~Decoder()
     {
-        sws_freeContext(scaler);
-        av_frame_free(&frame);
-        av_packet_free(&packet);
-        for (AVPacket*& p : kept)
-            av_packet_free(&p);
-        avcodec_free_context(&codec);
-        CloseInput();
-    }
-
-    void CloseInput()
-    {
-        avformat_close_input(&format);
+        ff.sws_freeContext(scaler);
+        ff.av_frame_free(&frame);
+        ff.av_packet_free(&packet);
+        ff.avcodec_free_context(&codec);
+        ff.avformat_close_input(&format);
         if (io)
-            av_freep(&io->buffer);
-        avio_context_free(&io);
+            ff.av_freep(&io->buffer);
+        ff.avio_context_free(&io);
     }
 
+    std::shared_ptr<const VideoLibrary> library; // first, so it goes last
+    const VideoLibrary& ff;
     AVFormatContext* format = nullptr;
     AVIOContext* io = nullptr;
     MemoryInput memory;
@@ -128,12 +119,6 @@ struct Video::Decoder {
     SwsContext* scaler = nullptr;
     int stream = -1;
     bool drained = false;
-    // Our stream's packets as read, replayed once the input is closed.
-    std::vector<AVPacket*> kept;
-    size_t keptBytes = 0;
-    bool overBudget = false;
-    size_t replayNext = 0;
-    int replayed = INT_MAX; // the frame last decoded again; past the end at first, so replay starts afresh
     std::vector<uint8_t> topDown = std::vector<uint8_t>(kFrameBytes);
 };
 
@@ -142,25 +127,36 @@ Video::~Video() = default;
 
 bool Video::Open(const std::string& path)
 {
-    m_decoder = std::make_unique<Decoder>();
-    return OpenInput(("file:" + ResolvePath(path)).c_str());
+    return Start() && OpenInput(("file:" + ResolvePath(path)).c_str());
+}
+
+bool Video::Start()
+{
+    auto library = VideoLibrary::Hold();
+    if (!library)
+        return false;
+    library->av_log_set_level(TraceEnabled() ? AV_LOG_WARNING : AV_LOG_QUIET);
+    m_decoder = std::make_unique<Decoder>(std::move(library));
+    return true;
 }
 
 bool Video::OpenMemory(const uint8_t* data, size_t size)
 {
-    m_decoder = std::make_unique<Decoder>();
+    if (!Start())
+        return false;
     Decoder& d = *m_decoder;
+    const VideoLibrary& ff = d.ff;
     d.memory.data = data;
     d.memory.size = size;
-    auto* buffer = static_cast<unsigned char*>(av_malloc(kMemoryReadBytes));
+    auto* buffer = static_cast<unsigned char*>(ff.av_malloc(kMemoryReadBytes));
     if (!buffer)
         return Fail();
-    d.io = avio_alloc_context(buffer, kMemoryReadBytes, 0, &d.memory, ReadMemory, nullptr, SeekMemory);
+    d.io = ff.avio_alloc_context(buffer, kMemoryReadBytes, 0, &d.memory, ReadMemory, nullptr, SeekMemory);
     if (!d.io) {
-        av_free(buffer);
+        ff.av_free(buffer);
         return Fail();
     }
-    if (!(d.format = avformat_alloc_context()))
+    if (!(d.format = ff.avformat_alloc_context()))
         return Fail();
     d.format->pb = d.io;
     return OpenInput("");
@@ -169,23 +165,23 @@ bool Video::OpenMemory(const uint8_t* data, size_t size)
 // Opens the input (the decoder's own I/O when it has one) and its first video stream's decoder.
 bool Video::OpenInput(const char* url)
 {
-    av_log_set_level(TraceEnabled() ? AV_LOG_WARNING : AV_LOG_QUIET);
     Decoder& d = *m_decoder;
+    const VideoLibrary& ff = d.ff;
     // Only ever a local file, whatever the name looks like; bytes in memory open nothing else.
     AVDictionary* options = nullptr;
-    av_dict_set(&options, "protocol_whitelist", d.io ? "none" : "file", 0);
-    const bool opened = avformat_open_input(&d.format, url, nullptr, &options) == 0;
-    av_dict_free(&options);
-    if (!opened || avformat_find_stream_info(d.format, nullptr) < 0 || (d.stream = FirstVideoStream(*d.format)) < 0)
+    ff.av_dict_set(&options, "protocol_whitelist", d.io ? "none" : "file", 0);
+    const bool opened = ff.avformat_open_input(&d.format, url, nullptr, &options) == 0;
+    ff.av_dict_free(&options);
+    if (!opened || ff.avformat_find_stream_info(d.format, nullptr) < 0 || (d.stream = FirstVideoStream(*d.format)) < 0)
         return Fail();
     const AVStream& stream = *d.format->streams[d.stream];
-    const AVCodec* codec = avcodec_find_decoder(stream.codecpar->codec_id);
-    if (!codec || !(d.codec = avcodec_alloc_context3(codec)) ||
-        avcodec_parameters_to_context(d.codec, stream.codecpar) < 0)
+    const AVCodec* codec = ff.avcodec_find_decoder(stream.codecpar->codec_id);
+    if (!codec || !(d.codec = ff.avcodec_alloc_context3(codec)) ||
+        ff.avcodec_parameters_to_context(d.codec, stream.codecpar) < 0)
         return Fail();
     d.codec->thread_count = 1;
     d.codec->max_pixels = kLargestSourcePixels;
-    if (avcodec_open2(d.codec, codec, nullptr) < 0 || !(d.packet = av_packet_alloc()) || !(d.frame = av_frame_alloc()))
+    if (ff.avcodec_open2(d.codec, codec, nullptr) < 0 || !(d.packet = ff.av_packet_alloc()) || !(d.frame = ff.av_frame_alloc()))
         return Fail();
     ReadStreamFigures();
     return true;
@@ -201,12 +197,13 @@ void Video::ReadStreamFigures()
 {
     const AVFormatContext& format = *m_decoder->format;
     const AVStream& stream = *format.streams[m_decoder->stream];
+    const VideoLibrary& ff = m_decoder->ff;
     m_sourceWidth = stream.codecpar->width;
     m_sourceHeight = stream.codecpar->height;
-    m_codecName = avcodec_get_name(stream.codecpar->codec_id);
+    m_codecName = ff.avcodec_get_name(stream.codecpar->codec_id);
     m_framesSaid = stream.nb_frames;
     if (stream.duration != AV_NOPTS_VALUE)
-        m_durationSaidMs = av_rescale_q(stream.duration, stream.time_base, AVRational{1, 1000});
+        m_durationSaidMs = ff.av_rescale_q(stream.duration, stream.time_base, AVRational{1, 1000});
     const AVRational rate = stream.avg_frame_rate.num > 0 ? stream.avg_frame_rate : stream.r_frame_rate;
     if (rate.num > 0 && rate.den > 0) {
         const double frameMs = 1000.0 * rate.den / rate.num;
@@ -217,51 +214,19 @@ void Video::ReadStreamFigures()
 
 bool Video::ReadFrame(uint8_t* pixels)
 {
-    if (!m_decoder || !m_decoder->format)
+    if (!m_decoder)
         return false;
     if (m_framesRead == kMaxFrames) {
         m_cut = Decode();
-        EndReading();
+        m_decoder.reset();
         return false;
     }
-    if (!Decode() || (pixels && !Scale(pixels))) {
-        m_cut = m_decoder->overBudget;
-        EndReading();
+    if (!Decode() || !Scale(pixels)) {
+        m_decoder.reset();
         return false;
     }
     ++m_framesRead;
     return true;
-}
-
-// The input goes; the kept packets stay while there are frames to replay.
-void Video::EndReading()
-{
-    if (m_framesRead == 0)
-        m_decoder.reset();
-    else
-        m_decoder->CloseInput();
-}
-
-bool Video::ReplayFrame(int index, uint8_t* pixels)
-{
-    if (!m_decoder || m_decoder->format || index < 0 || index >= m_framesRead)
-        return false;
-    Decoder& d = *m_decoder;
-    // The frame last decoded is still in the decoder's frame.
-    if (index < d.replayed) {
-        avcodec_flush_buffers(d.codec);
-        d.replayNext = 0;
-        d.drained = false;
-        d.replayed = -1;
-    }
-    while (d.replayed < index) {
-        if (!Decode()) {
-            d.replayed = INT_MAX;
-            return false;
-        }
-        ++d.replayed;
-    }
-    return Scale(pixels);
 }
 
 // The next picture of our stream into the frame; false at the end of the
@@ -269,75 +234,45 @@ bool Video::ReplayFrame(int index, uint8_t* pixels)
 bool Video::Decode()
 {
     Decoder& d = *m_decoder;
+    const VideoLibrary& ff = d.ff;
     for (;;) {
-        const int received = avcodec_receive_frame(d.codec, d.frame);
+        const int received = ff.avcodec_receive_frame(d.codec, d.frame);
         if (received == 0)
             return true;
         if (received != AVERROR(EAGAIN) || d.drained)
             return false;
-        if (!NextPacket()) {
+        if (ff.av_read_frame(d.format, d.packet) < 0) {
             d.drained = true;
-            if (avcodec_send_packet(d.codec, nullptr) < 0)
+            if (ff.avcodec_send_packet(d.codec, nullptr) < 0)
                 return false;
             continue;
         }
-        const int sent = avcodec_send_packet(d.codec, d.packet);
-        av_packet_unref(d.packet);
+        const int sent = d.packet->stream_index == d.stream ? ff.avcodec_send_packet(d.codec, d.packet) : 0;
+        ff.av_packet_unref(d.packet);
         if (sent < 0)
             return false;
     }
-}
-
-// Our stream's next packet: from the file while it is open, else from those kept.
-bool Video::NextPacket()
-{
-    Decoder& d = *m_decoder;
-    if (d.format)
-        return ReadPacket();
-    return d.replayNext < d.kept.size() && av_packet_ref(d.packet, d.kept[d.replayNext++]) == 0;
-}
-
-// Kept as read: the packet shares its data with the copy kept.
-bool Video::ReadPacket()
-{
-    Decoder& d = *m_decoder;
-    while (av_read_frame(d.format, d.packet) >= 0) {
-        if (d.packet->stream_index != d.stream) {
-            av_packet_unref(d.packet);
-            continue;
-        }
-        const size_t size = static_cast<size_t>(d.packet->size);
-        AVPacket* copy = nullptr;
-        d.overBudget = d.keptBytes + size > kMaxKeptBytes;
-        if (d.overBudget || !(copy = av_packet_clone(d.packet))) {
-            av_packet_unref(d.packet);
-            return false;
-        }
-        d.kept.push_back(copy);
-        d.keptBytes += size;
-        return true;
-    }
-    return false;
 }
 
 // Stretches the whole picture over the square and turns it bottom-up.
 bool Video::Scale(uint8_t* pixels)
 {
     Decoder& d = *m_decoder;
+    const VideoLibrary& ff = d.ff;
     const AVFrame& f = *d.frame;
     bool fullRange = f.color_range == AVCOL_RANGE_JPEG;
     const AVPixelFormat format = WithoutJpegRange(static_cast<AVPixelFormat>(f.format), fullRange);
-    d.scaler = sws_getCachedContext(
+    d.scaler = ff.sws_getCachedContext(
         d.scaler, f.width, f.height, format, kSide, kSide, AV_PIX_FMT_RGB24, SWS_BILINEAR, nullptr, nullptr, nullptr);
     if (!d.scaler)
         return false;
-    if (IsYuv(format)) {
-        const int* coefficients = sws_getCoefficients(f.colorspace);
-        sws_setColorspaceDetails(d.scaler, coefficients, fullRange, coefficients, 1, 0, 1 << 16, 1 << 16);
+    if (IsYuv(ff, format)) {
+        const int* coefficients = ff.sws_getCoefficients(f.colorspace);
+        ff.sws_setColorspaceDetails(d.scaler, coefficients, fullRange, coefficients, 1, 0, 1 << 16, 1 << 16);
     }
     uint8_t* target[4] = {d.topDown.data()};
     const int stride[4] = {kSide * 3};
-    if (sws_scale(d.scaler, f.data, f.linesize, 0, f.height, target, stride) != kSide)
+    if (ff.sws_scale(d.scaler, f.data, f.linesize, 0, f.height, target, stride) != kSide)
         return false;
     for (int row = 0; row < kSide; ++row)
         std::memcpy(pixels + row * kSide * 3, d.topDown.data() + (kSide - 1 - row) * kSide * 3, kSide * 3);

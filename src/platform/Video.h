@@ -7,17 +7,13 @@
 namespace platform {
 
 // Reads the first video stream of a file of any format the decoding library
-// knows, one frame at a time, each scaled to a 256 x 256 RGB picture. The
-// stream's packets are kept as read, so the frames can be decoded again
-// later, in a fraction of the memory the pictures would take.
+// knows, one frame at a time, each scaled to a 256 x 256 RGB picture.
 class Video {
 public:
     static constexpr int kSide = 256;
     static constexpr int kFrameBytes = kSide * kSide * 3;
-    // Frames beyond this are not decoded.
+    // Frames beyond this are not decoded: each one is kept as a picture.
     static constexpr int kMaxFrames = 600;
-    // Nor is a frame whose packets would take the kept packets past this.
-    static constexpr size_t kMaxKeptBytes = 64u << 20;
 
     Video();
     ~Video();
@@ -29,13 +25,9 @@ public:
     // The same over a file's bytes in memory, which must outlive the reading.
     bool OpenMemory(const uint8_t* data, size_t size);
     // The next frame into kFrameBytes bytes, rows bottom-up (the first row is
-    // the picture's bottom one), or only decoded when pixels is null. False at
-    // the end, on a decoding error, or at a cap; the file is closed then.
+    // the picture's bottom one). False at the end, on a decoding error, or at the cap.
     bool ReadFrame(uint8_t* pixels);
-    // Once reading has ended: frame 'index' of those read, decoded again from
-    // the kept packets (onwards from the last one given, else from the first).
-    bool ReplayFrame(int index, uint8_t* pixels);
-    // True when the file holds more frames than the caps let us keep.
+    // True when the file holds more frames than the cap lets us keep.
     bool Cut() const { return m_cut; }
     int FramesRead() const { return m_framesRead; }
 
@@ -51,17 +43,15 @@ public:
 
 private:
     struct Decoder;
+    bool Start();
     bool OpenInput(const char* url);
     bool Fail();
     void ReadStreamFigures();
     bool Decode();
-    bool NextPacket();
-    bool ReadPacket();
-    void EndReading();
     bool Scale(uint8_t* pixels);
     bool CountedByFile() const;
 
-    // Freed when reading fails or finds no frame; the figures below stay.
+    // Freed as soon as reading ends; the figures below stay.
     std::unique_ptr<Decoder> m_decoder;
     int m_framesRead = 0;
     bool m_cut = false;

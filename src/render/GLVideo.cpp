@@ -5,44 +5,43 @@
 
 #include <GL/gl.h>
 
-CGLVideo::CGLVideo() = default;
-CGLVideo::~CGLVideo() = default;
-
 void CGLVideo::OpenAVI(const std::string& fileName)
 {
-    LoadFrames([&](platform::Video& video) { return video.Open(fileName); });
+    platform::Video video;
+    LoadFrames(video, [&] { return video.Open(fileName); });
 }
 
 void CGLVideo::OpenAVIFromMemory(const uint8_t* data, size_t size)
 {
-    LoadFrames([&](platform::Video& video) { return video.OpenMemory(data, size); });
+    platform::Video video;
+    LoadFrames(video, [&] { return video.OpenMemory(data, size); });
 }
 
-// Only the first frame is scaled now; the others are decoded to count them.
-void CGLVideo::LoadFrames(const std::function<bool(platform::Video&)>& open)
+void CGLVideo::LoadFrames(platform::Video& video, const std::function<bool()>& open)
 {
     ReleaseFrames();
     m_elapsed = 0;
     m_msPerFrame = 0;
     m_cut = false;
     m_lastTick = platform::GetTickCount();
-    auto video = std::make_unique<platform::Video>();
-    if (!open(*video)) {
+    if (!open()) {
         platform::MessageBox("Failed To Open The AVI Stream", "Error");
         return;
     }
-    m_pixels.resize(platform::Video::kFrameBytes);
-    if (video->ReadFrame(m_pixels.data()))
-        for (m_framesLoaded = 1; video->ReadFrame(nullptr);)
-            ++m_framesLoaded;
+    std::vector<uint8_t> pixels(platform::Video::kFrameBytes);
+    while (video.ReadFrame(pixels.data()))
+        GrabAVIFrame(pixels.data());
     if (m_framesLoaded == 0) {
         platform::MessageBox("Failed To Open The AVI Frame", "Error");
         return;
     }
-    m_msPerFrame = static_cast<int>(video->DurationMs() / video->FrameCount());
-    m_cut = video->Cut();
-    m_video = std::move(video);
-    GrabAVIFrame();
+    m_msPerFrame = static_cast<int>(video.DurationMs() / video.FrameCount());
+    m_cut = video.Cut();
+    glGenTextures(1, &m_texture);
+    glBindTexture(GL_TEXTURE_2D, m_texture);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    Upload(true);
 }
 
 void CGLVideo::ReleaseFrames()
@@ -50,35 +49,28 @@ void CGLVideo::ReleaseFrames()
     if (m_texture)
         glDeleteTextures(1, &m_texture);
     m_texture = 0;
-    m_video.reset();
+    m_frames = {};
     m_framesLoaded = 0;
     m_currentFrame = 0;
     m_shownFrame = 0;
 }
 
-// The first frame's picture makes the texture every frame is shown in.
-void CGLVideo::GrabAVIFrame()
+void CGLVideo::GrabAVIFrame(const uint8_t* pixels)
 {
-    glGenTextures(1, &m_texture);
-    glBindTexture(GL_TEXTURE_2D, m_texture);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-    Upload(true);
-    m_shownFrame = 0;
+    m_frames.emplace_back(pixels, pixels + platform::Video::kFrameBytes);
+    ++m_framesLoaded;
 }
 
-// A frame that fails to decode again leaves the one before on show.
 void CGLVideo::ShowFrame(int frame)
 {
     glBindTexture(GL_TEXTURE_2D, m_texture);
     if (frame == m_shownFrame)
         return;
     m_shownFrame = frame;
-    if (m_video->ReplayFrame(frame, m_pixels.data()))
-        Upload(false);
+    Upload(false);
 }
 
-// The picture into the bound texture, which 'create' makes anew.
+// The frame to show into the bound texture, which 'create' makes anew.
 void CGLVideo::Upload(bool create)
 {
     constexpr int side = platform::Video::kSide;
@@ -86,9 +78,9 @@ void CGLVideo::Upload(bool create)
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
     if (create)
-        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, side, side, 0, GL_RGB, GL_UNSIGNED_BYTE, m_pixels.data());
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, side, side, 0, GL_RGB, GL_UNSIGNED_BYTE, m_frames[m_shownFrame].data());
     else
-        glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, side, side, GL_RGB, GL_UNSIGNED_BYTE, m_pixels.data());
+        glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, side, side, GL_RGB, GL_UNSIGNED_BYTE, m_frames[m_shownFrame].data());
     glPopClientAttrib();
 }
 

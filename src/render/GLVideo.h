@@ -2,7 +2,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -10,16 +9,15 @@ namespace platform {
 class Video;
 }
 
-// A short video, every frame decoded once at opening to know what plays,
-// then shown by time in one GL texture: the frame due is decoded again from
-// the packets kept, which take a fraction of the memory of the pictures.
+// A short video, every frame decoded at once and kept as a picture, shown in
+// one GL texture by putting in it the frame that is due at the current time.
 class CGLVideo {
 public:
-    CGLVideo();
+    CGLVideo() = default;
     // The context may be gone by now: the texture is left to it.
-    virtual ~CGLVideo();
+    virtual ~CGLVideo() = default;
 
-    // Decodes every frame of fileName's video (up to the decoder's caps); a
+    // Decodes every frame of fileName's video (up to the decoder's cap); a
     // file that cannot be opened or decoded is reported in a box. The frames
     // of an earlier call are released first.
     void OpenAVI(const std::string& fileName);
@@ -28,7 +26,8 @@ public:
     // Deletes the frames and their texture; the context it was made in must
     // be current. Whoever ends that context first calls this.
     void ReleaseFrames();
-    // Binds the frame due now to GL_TEXTURE_2D, texture 0 when there is none.
+    // Binds the texture showing the frame due now to GL_TEXTURE_2D, texture 0
+    // when there is none.
     void Play();
 
     int FramesLoaded() const { return m_framesLoaded; }
@@ -38,15 +37,15 @@ public:
     bool WasCut() const { return m_cut; }
 
 private:
-    void LoadFrames(const std::function<bool(platform::Video&)>& open);
-    void GrabAVIFrame();
+    void LoadFrames(platform::Video& video, const std::function<bool()>& open);
+    void GrabAVIFrame(const uint8_t* pixels);
     void ShowFrame(int frame);
     void Upload(bool create);
 
     int m_msPerFrame = 0;
     uint32_t m_lastTick = 0;
-    std::unique_ptr<platform::Video> m_video;
-    std::vector<uint8_t> m_pixels; // the frame shown, kept so that showing another allocates nothing
+    // Each frame's 256 x 256 RGB picture, put in the one texture when due.
+    std::vector<std::vector<uint8_t>> m_frames;
     unsigned m_texture = 0;
     int m_shownFrame = 0;
     int m_framesLoaded = 0;

@@ -142,17 +142,15 @@ void CMainFrame::LoadTextures()
 
 void CMainFrame::CreateFonts()
 {
-    m_pSmallFont = std::make_unique<CTexFont>();
-    m_pSmallFont->Create(0, 400, 0, 200);
-    m_pSmallFont->SetMode(0x1 | 0x4 | 0x8000 | 0x1000 | 0x2000 | 0x80000 | 0x400000);
-    m_pLargeFont = std::make_unique<CTexFont>();
-    m_pLargeFont->Create(0, 400, 0, 200);
-    m_pLargeFont->SetMode(0x1 | 0x8 | 0x1000 | 0x80000 | 0x400000);
+    m_pSmallFont = MakeTexFont(kFontBlend | kFont16 | kFontBottomLeftRed | kFontBottomLeftGreen | kFontBottomLeftBlue |
+        kFontBottomRightGreen | kFontTopRightGreen);
+    m_pLargeFont =
+        MakeTexFont(kFontBlend | kFont32 | kFontBottomLeftGreen | kFontBottomRightGreen | kFontTopRightGreen);
 }
 
 void CMainFrame::CreateTextBoxes()
 {
-    m_pLabelBox = std::make_unique<CTextBox>(0, 400, 0, 200);
+    m_pLabelBox = std::make_unique<CTextBox>(kTextArea.left, kTextArea.right, kTextArea.top, kTextArea.bottom);
     m_pInfoBox = std::make_unique<CTextBox>(130, 540, 62, 365);
     m_pInfoBox->SetMode(0);
     m_pInfoBox->SetColor({0, 255, 0, 255});

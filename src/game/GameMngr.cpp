@@ -54,6 +54,12 @@ const CGameMngr::PickerText kPlayTexts[] = {&CPicker::DrawMutationText, &CPicker
 const CGameMngr::PickerText kPausedTexts[] = {&CPicker::DrawTotalMutations, &CPicker::DrawMutationText,
     &CPicker::DrawPatternText, &CPicker::DrawPurifyText, &CPicker::DrawBombText, &CPicker::DrawBonus};
 
+// Top-left black; the score's other corners green, green and blue, the messages' red, red and green.
+constexpr unsigned long kScoreFontMode =
+    kFontBlend | kFont32 | kFontBottomLeftGreen | kFontBottomRightGreen | kFontTopRightBlue;
+constexpr unsigned long kMessageFontMode =
+    kFontBlend | kFont16 | kFontBottomLeftRed | kFontBottomRightRed | kFontTopRightGreen;
+
 bool ValidSkill(int skill) { return skill >= 0 && skill <= 2; }
 
 // The purify music plays from the purify ring's fade-in until the next level.
@@ -61,14 +67,6 @@ bool IsPurifyPlay(int pickerState)
 {
     return pickerState == CPicker::kRunning || pickerState == CPicker::kSelected ||
         pickerState == CPicker::kConfirmed || pickerState == CPicker::kPurifyIn;
-}
-
-std::unique_ptr<CTexFont> MakeFont(unsigned long mode)
-{
-    auto font = std::make_unique<CTexFont>();
-    font->Create(0, 400, 0, 200);
-    font->SetMode(mode);
-    return font;
 }
 
 } // namespace
@@ -88,8 +86,8 @@ int CGameMngr::Create()
         m_sound->LoadWaveIntoBuffer("sounds/level.wav", "LEVEL");
         m_sound->LoadWaveIntoBuffer("sounds/purify.wav", "PURIFY");
     }
-    m_scoreFont = MakeFont(0x881009);
-    m_messageFont = MakeFont(0x448005);
+    m_scoreFont = MakeTexFont(kScoreFontMode);
+    m_messageFont = MakeTexFont(kMessageFontMode);
     return 1;
 }
 

@@ -8,10 +8,21 @@
 #include <algorithm>
 #include <cassert>
 #include <cstdlib>
+#include <iterator>
 
 namespace {
 
 const int kShuffleSwaps = 250;
+
+// The bottom-left, bottom-right and top-right corners (top-left stays black):
+// red, red and green; white, magenta and magenta; or all green.
+constexpr unsigned long kRedGreenCorners = kFontBottomLeftRed | kFontBottomRightRed | kFontTopRightGreen;
+constexpr unsigned long kWhiteMagentaCorners = kFontBottomLeftRed | kFontBottomLeftGreen | kFontBottomLeftBlue |
+    kFontBottomRightRed | kFontBottomRightBlue | kFontTopRightRed | kFontTopRightBlue;
+constexpr unsigned long kGreenCorners = kFontBottomLeftGreen | kFontBottomRightGreen | kFontTopRightGreen;
+constexpr unsigned long kFontModes[] = {kFontBlend | kFont32 | kRedGreenCorners,
+    kFontBlend | kFont32 | kWhiteMagentaCorners, kFontBlend | kFont16 | kRedGreenCorners,
+    kFontBlend | kFont32 | kRedGreenCorners, kFontBlend | kFont32 | kGreenCorners};
 
 // Each alternating pattern keeps its own step counter for the whole run.
 int gSuckUpCWCounter = 0;
@@ -54,12 +65,9 @@ int CPicker::Create()
             {kPatternSuckUpCW, "SUCKUPCW"}, {kPatternNormalCCW, "NORMALCCW"}, {kPatternSkipCCW, "SKIPCCW"},
             {kPatternPoleCCW, "POLECCW"}, {kPatternSuckUpCCW, "SUCKUPCCW"}},
         8);
-    const unsigned long modes[5] = {0x448009, 0xA5B009, 0x448005, 0x448009, 0x481009};
-    for (size_t i = 0; i < m_fonts.size(); ++i) {
-        m_fonts[i] = std::make_unique<CTexFont>();
-        m_fonts[i]->Create(0, 400, 0, 200);
-        m_fonts[i]->SetMode(modes[i]);
-    }
+    static_assert(std::size(kFontModes) == std::tuple_size_v<decltype(m_fonts)>);
+    for (size_t i = 0; i < m_fonts.size(); ++i)
+        m_fonts[i] = MakeTexFont(kFontModes[i]);
     SetupParticles();
     return 1;
 }

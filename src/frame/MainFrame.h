@@ -249,6 +249,11 @@ private:
     void DrawScoresPage(const char* title, const float (&corner)[3]);
 
     // Input helpers.
+    void ActOnScreenKey(unsigned key, int screen);
+    void ChangeSettingByKey(unsigned key);
+    void ChooseSkill();
+    void AskToQuit();
+    void SkipIntro();
     // The menu and its pages without the mouse: the pointer steps through the items, keys click.
     void NavigateByKey(unsigned key, int screen);
     void MovePointerToItem(int step);

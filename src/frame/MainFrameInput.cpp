@@ -33,17 +33,22 @@ void CMainFrame::OnKeyDown(unsigned key, bool repeat)
     if (repeat)
         return;
     const int screen = m_screenState;
+    ActOnScreenKey(key, screen);
+    ChangeSettingByKey(key);
+    NavigateByKey(key, screen);
+}
+
+// What a key does on the screen it was pressed on.
+void CMainFrame::ActOnScreenKey(unsigned key, int screen)
+{
     switch (key) {
     case VK_BACK:
         if (screen == SCREEN_GAME_OVER)
             EraseNameCharacter();
         break;
     case VK_RETURN:
-        if (screen == SCREEN_SKILL_LEVEL) {
-            m_screenState = SCREEN_SKILL_CHOSEN;
-            ResetFadeFont();
-            m_gameMngr.GetPicker().SetSkill(m_gameMngr.GetSkill());
-        }
+        if (screen == SCREEN_SKILL_LEVEL)
+            ChooseSkill();
         if (screen == SCREEN_GAME_OVER)
             RecordResult();
         break;
@@ -52,14 +57,10 @@ void CMainFrame::OnKeyDown(unsigned key, bool repeat)
             TogglePause();
         break;
     case VK_ESCAPE:
-        if (screen == SCREEN_PLAY && m_gameMngr.GetState() == CGameMngr::kPlay &&
-            m_gameMngr.GetPicker().GetState() == CPicker::kRunning)
-            m_gameMngr.SetState(CGameMngr::kQuitPrompt);
-        if (screen == SCREEN_INTRO_CUBE) {
-            m_screenState = SCREEN_MAIN_MENU;
-            m_sound.StopIfPlaying("INTRO");
-            m_sound.StopIfPlaying("DRONE");
-        }
+        if (screen == SCREEN_PLAY)
+            AskToQuit();
+        if (screen == SCREEN_INTRO_CUBE)
+            SkipIntro();
         break;
     case VK_SPACE:
         if (screen == SCREEN_GAME_OVER)
@@ -75,6 +76,14 @@ void CMainFrame::OnKeyDown(unsigned key, bool repeat)
         if (screen == SCREEN_SKILL_LEVEL)
             m_gameMngr.SetSkill(std::min<int>(CScore::hard, m_gameMngr.GetSkill() + 1));
         break;
+    default: break;
+    }
+}
+
+// The volume, gamma and full-screen keys work on every screen.
+void CMainFrame::ChangeSettingByKey(unsigned key)
+{
+    switch (key) {
     case VK_F3: ChangeGamma(-kGammaStep); break;
     case VK_F4: ChangeGamma(kGammaStep); break;
     case VK_F5: ChangeVolume(-kVolumeStep); break;
@@ -82,7 +91,26 @@ void CMainFrame::OnKeyDown(unsigned key, bool repeat)
     case VK_F11: ToggleFullscreen(); break;
     default: break;
     }
-    NavigateByKey(key, screen);
+}
+
+void CMainFrame::ChooseSkill()
+{
+    m_screenState = SCREEN_SKILL_CHOSEN;
+    ResetFadeFont();
+    m_gameMngr.GetPicker().SetSkill(m_gameMngr.GetSkill());
+}
+
+void CMainFrame::AskToQuit()
+{
+    if (m_gameMngr.GetState() == CGameMngr::kPlay && m_gameMngr.GetPicker().GetState() == CPicker::kRunning)
+        m_gameMngr.SetState(CGameMngr::kQuitPrompt);
+}
+
+void CMainFrame::SkipIntro()
+{
+    m_screenState = SCREEN_MAIN_MENU;
+    m_sound.StopIfPlaying("INTRO");
+    m_sound.StopIfPlaying("DRONE");
 }
 
 void CMainFrame::NavigateByKey(unsigned key, int screen)

@@ -183,6 +183,8 @@ private:
     void ReleaseSounds();
     void SetFrontEndVolume(float factor);
     void LoadTextures();
+    // The millisecond clock, in seconds.
+    static float ClockSeconds();
     void CreateFonts();
     void CreateTextBoxes();
     void DeleteFontsAndTextBoxes();

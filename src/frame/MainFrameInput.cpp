@@ -1,5 +1,4 @@
 #include "frame/MainFrame.h"
-#include "platform/Clock.h"
 #include "platform/GLWindow.h"
 
 #include <GL/gl.h>
@@ -377,11 +376,11 @@ void CMainFrame::ChangeGamma(float step)
 // and the light instead; the time spent reloading is not counted as play.
 void CMainFrame::ApplyGammaToTextures()
 {
-    const float started = timeGetTime() * 0.001f;
+    const float started = ClockSeconds();
     m_texture.ReloadWithGamma(m_gamma);
     const GLfloat light[] = {m_gamma, m_gamma, m_gamma, 1.0f};
     glLightfv(GL_LIGHT0, GL_AMBIENT, light);
     glLightfv(GL_LIGHT0, GL_DIFFUSE, light);
-    const float spent = timeGetTime() * 0.001f - started;
+    const float spent = ClockSeconds() - started;
     m_deltaTime.SetStartFrameTime(m_deltaTime.GetStartFrameTime() + spent);
 }

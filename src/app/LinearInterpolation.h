@@ -16,3 +16,16 @@ private:
     float m_rate = 0.0f;
     float m_timeLeft = 0.0f;
 };
+
+// A turn in whole degrees: from 1 to 360 over turnMs, started again once past 361.
+constexpr float kTurnStart = 1.0f;
+constexpr float kTurnEnd = 360.0f;
+constexpr float kTurnRestart = 361.0f;
+
+inline void StartTurn(CLinearInterpolation& ramp, float turnMs) { ramp.Setup(kTurnStart, kTurnEnd, turnMs); }
+
+inline void RestartTurnIfPast(CLinearInterpolation& ramp, float turnMs)
+{
+    if (ramp.GetValue() > kTurnRestart)
+        StartTurn(ramp, turnMs);
+}

@@ -19,10 +19,10 @@ CMainFrame::CMainFrame(const DisplaySettings* forced)
     m_pLog = std::make_unique<CAppLog>();
     m_logoTimer.Setup(0.0f, 1.0f, 2500.0f);
     m_zoom.Setup(0.0f, -10.0f, 4900.0f);
-    m_spinX.Setup(1.0f, 360.0f, 15000.0f);
-    m_spinY.Setup(1.0f, 360.0f, 35000.0f);
+    StartTurn(m_spinX, 15000.0f);
+    StartTurn(m_spinY, 35000.0f);
     m_logoFade.Setup(0.0f, 1.0f, 3200.0f);
-    m_backAngle.Setup(1.0f, 360.0f, 65000.0f);
+    StartTurn(m_backAngle, 65000.0f);
     m_backScroll.Setup(0.0f, 1.0f, 20000.0f);
     m_arrowRamp.Setup(-2.0f, -2.5f, 300.0f);
     m_cursorBlink.Setup(0.0f, 1.0f, 300.0f);
@@ -87,6 +87,11 @@ void CMainFrame::LoadScores()
 
 namespace {
 
+constexpr float kSecondsPerMs = 0.001f;
+
+// The console of the information page.
+constexpr TextArea kInfoArea = {130, 540, 62, 365};
+
 // The front end's own sounds, loaded at start-up and released at shutdown in this order.
 const struct {
     const char* file;
@@ -132,30 +137,30 @@ void CMainFrame::ReleaseSounds()
 
 void CMainFrame::LoadTextures()
 {
-    float t0 = platform::timeGetTime() * 0.001f;
+    float t0 = ClockSeconds();
     m_texture.Load();
     gAppVideo.OpenAVI("data/logo.avi");
-    float t1 = platform::timeGetTime() * 0.001f;
+    float t1 = ClockSeconds();
     platform::Trace("Delta Load Time = %f\n", t1 - t0);
     if (gAppVideo.WasCut())
         m_pLog->report(
             ("Logo video cut to its first " + std::to_string(gAppVideo.FramesLoaded()) + " frames").c_str());
 }
 
+float CMainFrame::ClockSeconds() { return platform::timeGetTime() * kSecondsPerMs; }
+
 void CMainFrame::CreateFonts()
 {
-    m_pSmallFont = std::make_unique<CTexFont>();
-    m_pSmallFont->Create(0, 400, 0, 200);
-    m_pSmallFont->SetMode(0x1 | 0x4 | 0x8000 | 0x1000 | 0x2000 | 0x80000 | 0x400000);
-    m_pLargeFont = std::make_unique<CTexFont>();
-    m_pLargeFont->Create(0, 400, 0, 200);
-    m_pLargeFont->SetMode(0x1 | 0x8 | 0x1000 | 0x80000 | 0x400000);
+    m_pSmallFont = MakeTexFont(kFontBlend | kFont16 | kFontBottomLeftRed | kFontBottomLeftGreen | kFontBottomLeftBlue |
+        kFontBottomRightGreen | kFontTopRightGreen);
+    m_pLargeFont =
+        MakeTexFont(kFontBlend | kFont32 | kFontBottomLeftGreen | kFontBottomRightGreen | kFontTopRightGreen);
 }
 
 void CMainFrame::CreateTextBoxes()
 {
-    m_pLabelBox = std::make_unique<CTextBox>(0, 400, 0, 200);
-    m_pInfoBox = std::make_unique<CTextBox>(130, 540, 62, 365);
+    m_pLabelBox = std::make_unique<CTextBox>(kTextArea.left, kTextArea.right, kTextArea.top, kTextArea.bottom);
+    m_pInfoBox = std::make_unique<CTextBox>(kInfoArea.left, kInfoArea.right, kInfoArea.top, kInfoArea.bottom);
     m_pInfoBox->SetMode(0);
     m_pInfoBox->SetColor({0, 255, 0, 255});
 }

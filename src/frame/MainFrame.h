@@ -183,6 +183,8 @@ private:
     void ReleaseSounds();
     void SetFrontEndVolume(float factor);
     void LoadTextures();
+    // The millisecond clock, in seconds.
+    static float ClockSeconds();
     void CreateFonts();
     void CreateTextBoxes();
     void DeleteFontsAndTextBoxes();
@@ -250,6 +252,10 @@ private:
     void DrawScoresPage(const char* title, const float (&corner)[3]);
 
     // Input helpers.
+    void ActOnScreenKey(unsigned key, int screen);
+    void ChangeSettingByKey(unsigned key);
+    void ChooseSkill();
+    void AskToQuit();
     // The menu and its pages without the mouse: the pointer steps through the items, keys click.
     void NavigateByKey(unsigned key, int screen);
     void MovePointerToItem(int step);

@@ -1,5 +1,4 @@
 #include "frame/MainFrame.h"
-#include "platform/Clock.h"
 #include "platform/GLWindow.h"
 
 #include <GL/gl.h>
@@ -33,17 +32,22 @@ void CMainFrame::OnKeyDown(unsigned key, bool repeat)
     if (repeat)
         return;
     const int screen = m_screenState;
+    ActOnScreenKey(key, screen);
+    ChangeSettingByKey(key);
+    NavigateByKey(key, screen);
+}
+
+// What a key does on the screen it was pressed on.
+void CMainFrame::ActOnScreenKey(unsigned key, int screen)
+{
     switch (key) {
     case VK_BACK:
         if (screen == SCREEN_GAME_OVER)
             EraseNameCharacter();
         break;
     case VK_RETURN:
-        if (screen == SCREEN_SKILL_LEVEL) {
-            m_screenState = SCREEN_SKILL_CHOSEN;
-            ResetFadeFont();
-            m_gameMngr.GetPicker().SetSkill(m_gameMngr.GetSkill());
-        }
+        if (screen == SCREEN_SKILL_LEVEL)
+            ChooseSkill();
         if (screen == SCREEN_GAME_OVER)
             RecordResult();
         break;
@@ -52,9 +56,8 @@ void CMainFrame::OnKeyDown(unsigned key, bool repeat)
             TogglePause();
         break;
     case VK_ESCAPE:
-        if (screen == SCREEN_PLAY && m_gameMngr.GetState() == CGameMngr::kPlay &&
-            m_gameMngr.GetPicker().GetState() == CPicker::kRunning)
-            m_gameMngr.SetState(CGameMngr::kQuitPrompt);
+        if (screen == SCREEN_PLAY)
+            AskToQuit();
         if (screen == SCREEN_INTRO_CUBE)
             LeaveIntro();
         break;
@@ -72,6 +75,14 @@ void CMainFrame::OnKeyDown(unsigned key, bool repeat)
         if (screen == SCREEN_SKILL_LEVEL)
             m_gameMngr.SetSkill(std::min<int>(CScore::hard, m_gameMngr.GetSkill() + 1));
         break;
+    default: break;
+    }
+}
+
+// The volume, gamma and full-screen keys work on every screen.
+void CMainFrame::ChangeSettingByKey(unsigned key)
+{
+    switch (key) {
     case VK_F3: ChangeGamma(-kGammaStep); break;
     case VK_F4: ChangeGamma(kGammaStep); break;
     case VK_F5: ChangeVolume(-kVolumeStep); break;
@@ -79,7 +90,19 @@ void CMainFrame::OnKeyDown(unsigned key, bool repeat)
     case VK_F11: ToggleFullscreen(); break;
     default: break;
     }
-    NavigateByKey(key, screen);
+}
+
+void CMainFrame::ChooseSkill()
+{
+    m_screenState = SCREEN_SKILL_CHOSEN;
+    ResetFadeFont();
+    m_gameMngr.GetPicker().SetSkill(m_gameMngr.GetSkill());
+}
+
+void CMainFrame::AskToQuit()
+{
+    if (m_gameMngr.GetState() == CGameMngr::kPlay && m_gameMngr.GetPicker().GetState() == CPicker::kRunning)
+        m_gameMngr.SetState(CGameMngr::kQuitPrompt);
 }
 
 void CMainFrame::NavigateByKey(unsigned key, int screen)
@@ -346,11 +369,11 @@ void CMainFrame::ChangeGamma(float step)
 // and the light instead; the time spent reloading is not counted as play.
 void CMainFrame::ApplyGammaToTextures()
 {
-    const float started = timeGetTime() * 0.001f;
+    const float started = ClockSeconds();
     m_texture.ReloadWithGamma(m_gamma);
     const GLfloat light[] = {m_gamma, m_gamma, m_gamma, 1.0f};
     glLightfv(GL_LIGHT0, GL_AMBIENT, light);
     glLightfv(GL_LIGHT0, GL_DIFFUSE, light);
-    const float spent = timeGetTime() * 0.001f - started;
+    const float spent = ClockSeconds() - started;
     m_deltaTime.SetStartFrameTime(m_deltaTime.GetStartFrameTime() + spent);
 }

@@ -98,8 +98,7 @@ float CMainFrame::TurnDegrees(CLinearInterpolation& ramp, float elapsed, float t
 {
     ramp.Interpolate(elapsed);
     const float degrees = ramp.GetValue();
-    if (degrees > 361.0f)
-        ramp.Setup(1.0f, 360.0f, turnMs);
+    RestartTurnIfPast(ramp, turnMs);
     return degrees;
 }
 

@@ -12,13 +12,36 @@
 
 namespace {
 
-// The ring's brightness at the end of a level's fade-in and the start of its fade-out.
-const float kRingLit = 0.75f;
-const float kRingFadeMs = 1500.0f;
 // The strand turns once in 15 s.
 const float kSpinMs = 15000.0f;
 // Below this brightness the ring is too dark for the next-colour box.
 const float kNextBoxShown = 0.55f;
+
+// Where the messages, the level number, the clean-strand bonus and the score stand.
+const int kMessageY = 150;
+const int kSectionX = 75;
+const int kLevelNumberX = 290;
+const int kPromptX = 100;
+const int kBonusX = 65;
+const int kBonusY = 95;
+const int kScoreX = 10;
+const int kScoreY = 445;
+
+// The backdrop square behind the play, shaded from red through purple to blue.
+const float kBackdropDepth = -10.0f;
+constexpr struct {
+    float colour[3];
+    float tex[2];
+    float x, y;
+} kBackdropCorners[] = {
+    {{1.9f, 0.0f, 0.0f}, {0.0f, 0.0f}, -5.6f, -5.6f},
+    {{1.5f, 0.0f, 1.5f}, {1.0f, 0.0f}, 5.6f, -5.6f},
+    {{0.0f, 0.0f, 1.5f}, {1.0f, 1.0f}, 5.6f, 5.6f},
+    {{0.0f, 0.0f, 1.0f}, {0.0f, 1.0f}, -5.6f, 5.6f},
+};
+
+// The strand's place, in the upper right of the field.
+constexpr float kStrandPlace[3] = {3.0f, 2.75f, -9.0f};
 
 // Pattern pieces by level 1 to 20, and one fixed row for every level after.
 const int kLastListedLevel = 21;
@@ -54,6 +77,12 @@ const CGameMngr::PickerText kPlayTexts[] = {&CPicker::DrawMutationText, &CPicker
 const CGameMngr::PickerText kPausedTexts[] = {&CPicker::DrawTotalMutations, &CPicker::DrawMutationText,
     &CPicker::DrawPatternText, &CPicker::DrawPurifyText, &CPicker::DrawBombText, &CPicker::DrawBonus};
 
+// Top-left black; the score's other corners green, green and blue, the messages' red, red and green.
+constexpr unsigned long kScoreFontMode =
+    kFontBlend | kFont32 | kFontBottomLeftGreen | kFontBottomRightGreen | kFontTopRightBlue;
+constexpr unsigned long kMessageFontMode =
+    kFontBlend | kFont16 | kFontBottomLeftRed | kFontBottomRightRed | kFontTopRightGreen;
+
 bool ValidSkill(int skill) { return skill >= 0 && skill <= 2; }
 
 // The purify music plays from the purify ring's fade-in until the next level.
@@ -61,14 +90,6 @@ bool IsPurifyPlay(int pickerState)
 {
     return pickerState == CPicker::kRunning || pickerState == CPicker::kSelected ||
         pickerState == CPicker::kConfirmed || pickerState == CPicker::kPurifyIn;
-}
-
-std::unique_ptr<CTexFont> MakeFont(unsigned long mode)
-{
-    auto font = std::make_unique<CTexFont>();
-    font->Create(0, 400, 0, 200);
-    font->SetMode(mode);
-    return font;
 }
 
 } // namespace
@@ -88,8 +109,8 @@ int CGameMngr::Create()
         m_sound->LoadWaveIntoBuffer("sounds/level.wav", "LEVEL");
         m_sound->LoadWaveIntoBuffer("sounds/purify.wav", "PURIFY");
     }
-    m_scoreFont = MakeFont(0x881009);
-    m_messageFont = MakeFont(0x448005);
+    m_scoreFont = MakeTexFont(kScoreFontMode);
+    m_messageFont = MakeTexFont(kMessageFontMode);
     return 1;
 }
 
@@ -99,7 +120,7 @@ void CGameMngr::Clear()
     m_level = 1;
     m_skill = 1;
     SetInterPoleatePickerColor();
-    m_spinRamp.Setup(1.0f, 360.0f, kSpinMs);
+    StartTurn(m_spinRamp, kSpinMs);
     m_dna.Clear();
     m_picker.Clear();
     m_picker.SetLevel(1);
@@ -179,11 +200,11 @@ void CGameMngr::UpdateLevelIntro()
         m_picker.RenderAndUpdateParticleSystem1();
     if (BeginMessages()) {
         m_picker.DrawTotalMutations();
-        PrintOrange(75, 150, "DNA SECTION:");
-        PrintOrange(290, 150, std::to_string(m_level).c_str());
+        PrintOrange(kSectionX, kMessageY, "DNA SECTION:");
+        PrintOrange(kLevelNumberX, kMessageY, std::to_string(m_level).c_str());
         m_messageFont->End();
     }
-    if (GetFadeValue() > kRingLit) {
+    if (GetFadeValue() > CPicker::kRingLit) {
         m_state = kPlay;
         m_picker.SetAllSpokesColor(0.0f);
         m_picker.StartPicker();
@@ -214,7 +235,7 @@ bool CGameMngr::UpdatePlay(int& screenState)
         ++m_level;
         m_state = kLevelEnd;
         m_picker.SetLevel(m_level);
-        m_fadeRamp.Setup(kRingLit, 0.0f, kRingFadeMs);
+        m_fadeRamp.Setup(CPicker::kRingLit, 0.0f, CPicker::kRingFadeMs);
         m_picker.SetIsDNAFull(0);
     }
     return true;
@@ -228,10 +249,10 @@ void CGameMngr::UpdateLevelEnd()
     m_picker.RenderAndUpdateParticleSystem1();
     if (BeginMessages()) {
         m_picker.DrawTotalMutations();
-        PrintOrange(75, 150, m_picker.GetIsPurifyRoundActive() ? "WAIT..." : "SECTION COMPLETE");
+        PrintOrange(kSectionX, kMessageY, m_picker.GetIsPurifyRoundActive() ? "WAIT..." : "SECTION COMPLETE");
         if (m_dna.GetNumMutations() == 0 && m_scoreFont) {
             m_scoreFont->SetColorIntensity(GetFadeValue());
-            m_scoreFont->DrawString(65, 95, "1000 BONUS", 0.0f, 1.0f, 0.0f);
+            m_scoreFont->DrawString(kBonusX, kBonusY, "1000 BONUS", 0.0f, 1.0f, 0.0f);
         }
         m_messageFont->End();
     }
@@ -251,7 +272,7 @@ void CGameMngr::UpdateQuitPrompt()
     DrawDNA();
     if (BeginMessages()) {
         DrawPickerTexts(kPlayTexts);
-        PrintOrange(100, 150, "QUIT: Y OR N");
+        PrintOrange(kPromptX, kMessageY, "QUIT: Y OR N");
         m_messageFont->End();
     }
 }
@@ -268,7 +289,7 @@ void CGameMngr::UpdatePaused()
     DrawDNA();
     if (BeginMessages()) {
         DrawPickerTexts(kPausedTexts);
-        PrintOrange(100, 150, "GAME PAUSED");
+        PrintOrange(kPromptX, kMessageY, "GAME PAUSED");
         m_messageFont->End();
     }
 }
@@ -281,7 +302,7 @@ void CGameMngr::FadeRing()
     m_picker.Update(GetFadeValue());
 }
 
-void CGameMngr::SetInterPoleatePickerColor() { m_fadeRamp.Setup(0.0f, kRingLit, kRingFadeMs); }
+void CGameMngr::SetInterPoleatePickerColor() { m_fadeRamp.Setup(0.0f, CPicker::kRingLit, CPicker::kRingFadeMs); }
 
 void CGameMngr::PostLevelClear()
 {
@@ -302,22 +323,15 @@ void CGameMngr::PostLevelClear()
 void CGameMngr::DrawLevelBackground()
 {
     glPushMatrix();
-    glTranslatef(0.0f, 0.0f, -10.0f);
+    glTranslatef(0.0f, 0.0f, kBackdropDepth);
     if (m_texture)
         m_texture->Use("LEVELBACK");
     glBegin(GL_QUADS);
-    glColor3f(1.9f, 0.0f, 0.0f);
-    glTexCoord2f(0.0f, 0.0f);
-    glVertex3f(-5.6f, -5.6f, 0.0f);
-    glColor3f(1.5f, 0.0f, 1.5f);
-    glTexCoord2f(1.0f, 0.0f);
-    glVertex3f(5.6f, -5.6f, 0.0f);
-    glColor3f(0.0f, 0.0f, 1.5f);
-    glTexCoord2f(1.0f, 1.0f);
-    glVertex3f(5.6f, 5.6f, 0.0f);
-    glColor3f(0.0f, 0.0f, 1.0f);
-    glTexCoord2f(0.0f, 1.0f);
-    glVertex3f(-5.6f, 5.6f, 0.0f);
+    for (const auto& corner : kBackdropCorners) {
+        glColor3fv(corner.colour);
+        glTexCoord2fv(corner.tex);
+        glVertex3f(corner.x, corner.y, 0.0f);
+    }
     glEnd();
     glPopMatrix();
 }
@@ -327,10 +341,9 @@ void CGameMngr::DrawDNA()
 {
     if (m_picker.GetShouldInterpolate())
         m_spinRamp.Interpolate(Elapsed());
-    if (m_spinRamp.GetValue() > 361.0f)
-        m_spinRamp.Setup(1.0f, 360.0f, kSpinMs);
+    RestartTurnIfPast(m_spinRamp, kSpinMs);
     glPushMatrix();
-    glTranslatef(3.0f, 2.75f, -9.0f);
+    glTranslatef(kStrandPlace[0], kStrandPlace[1], kStrandPlace[2]);
     glRotatef(m_spinRamp.GetValue(), 0.0f, 1.0f, 0.0f);
     m_dna.Update();
     glPopMatrix();
@@ -361,7 +374,7 @@ void CGameMngr::DrawScore()
         return;
     m_scoreFont->Begin();
     m_scoreFont->SetColorIntensity(1.0f);
-    m_scoreFont->DrawString(10, 445, std::to_string(m_picker.GetScore()).c_str());
+    m_scoreFont->DrawString(kScoreX, kScoreY, std::to_string(m_picker.GetScore()).c_str());
     m_scoreFont->End();
 }
 

@@ -8,10 +8,38 @@
 #include <algorithm>
 #include <cassert>
 #include <cstdlib>
+#include <iterator>
 
 namespace {
 
 const int kShuffleSwaps = 250;
+
+const int kNumColours = CPicker::kYellow - CPicker::kRed + 1;
+const int kNumPatternPieces = CPicker::kLastPattern - CPicker::kFirstPattern + 1;
+
+// A suck-up pattern's step counter counts up to this, then goes back to 2.
+const int kSuckUpCounterEnd = 11;
+
+// The halo of a placed piece: its first size, how long it shrinks and fades.
+const float kRingSelectFirstSize = 490.0f;
+const float kRingSelectShrinkMs = 500.0f;
+const float kRingSelectFadeMs = 1500.0f;
+// How long a pattern lasts, and how fast the highlight moves at first.
+const float kPatternMs = 20000.0f;
+const float kFirstPatternSpeed = 300.0f;
+// A burst grows from its first size to this over its time.
+const float kBurstLastSize = 100.0f;
+const float kBurstMs = 250.0f;
+
+// The bottom-left, bottom-right and top-right corners (top-left stays black):
+// red, red and green; white, magenta and magenta; or all green.
+constexpr unsigned long kRedGreenCorners = kFontBottomLeftRed | kFontBottomRightRed | kFontTopRightGreen;
+constexpr unsigned long kWhiteMagentaCorners = kFontBottomLeftRed | kFontBottomLeftGreen | kFontBottomLeftBlue |
+    kFontBottomRightRed | kFontBottomRightBlue | kFontTopRightRed | kFontTopRightBlue;
+constexpr unsigned long kGreenCorners = kFontBottomLeftGreen | kFontBottomRightGreen | kFontTopRightGreen;
+constexpr unsigned long kFontModes[] = {kFontBlend | kFont32 | kRedGreenCorners,
+    kFontBlend | kFont32 | kWhiteMagentaCorners, kFontBlend | kFont16 | kRedGreenCorners,
+    kFontBlend | kFont32 | kRedGreenCorners, kFontBlend | kFont32 | kGreenCorners};
 
 // Each alternating pattern keeps its own step counter for the whole run.
 int gSuckUpCWCounter = 0;
@@ -20,7 +48,7 @@ int gSuckUpCCWCounter = 0;
 // True for an odd count: the first step of the pair.
 bool NextSuckUpStepIsFirst(int& counter)
 {
-    if (counter == 11)
+    if (counter == kSuckUpCounterEnd)
         counter = 1;
     ++counter;
     return counter % 2 == 1;
@@ -53,13 +81,10 @@ int CPicker::Create()
         {{kPatternNormalCW, "NORMALCW"}, {kPatternSkipCW, "SKIPCW"}, {kPatternPoleCW, "POLECW"},
             {kPatternSuckUpCW, "SUCKUPCW"}, {kPatternNormalCCW, "NORMALCCW"}, {kPatternSkipCCW, "SKIPCCW"},
             {kPatternPoleCCW, "POLECCW"}, {kPatternSuckUpCCW, "SUCKUPCCW"}},
-        8);
-    const unsigned long modes[5] = {0x448009, 0xA5B009, 0x448005, 0x448009, 0x481009};
-    for (size_t i = 0; i < m_fonts.size(); ++i) {
-        m_fonts[i] = std::make_unique<CTexFont>();
-        m_fonts[i]->Create(0, 400, 0, 200);
-        m_fonts[i]->SetMode(modes[i]);
-    }
+        kNumPatternPieces);
+    static_assert(std::size(kFontModes) == std::tuple_size_v<decltype(m_fonts)>);
+    for (size_t i = 0; i < m_fonts.size(); ++i)
+        m_fonts[i] = MakeTexFont(kFontModes[i]);
     SetupParticles();
     return 1;
 }
@@ -69,22 +94,19 @@ void CPicker::Clear()
     ClearBaseObects();
     m_nextColor = 0;
     m_ringAngle = 0.0f;
-    m_ringSpinRamp.Setup(1.0f, 360.0f, 45000);
+    StartTurn(m_ringSpinRamp, kRingTurnMs);
     m_pattern = kPatternRandom;
     m_state = kRunning;
     m_ringSelectSize = 35.0f;
-    m_ringSelectIntensity = 1.0f;
-    m_ringSelectSizeRamp.Setup(490.0f, 65.0f, 500);
-    m_ringSelectFadeRamp.Setup(1.0f, 0.0f, 1500);
-    m_patternTimerIntensity = 1.0f;
-    m_patternTimerRamp.Setup(1.0f, 0.0f, 20000);
-    m_textColorRamp.Setup(0.0f, 1.0f, 900);
-    m_ringFadeRamp.Setup(0.75f, 0.0f, 1500);
+    ResetRingSelect();
+    StartPatternTimer();
+    m_textColorRamp.Setup(0.0f, 1.0f, kTextColourMs);
+    StartRingFadeOut();
     m_isDNAFull = 0;
     m_isPurifyRoundActive = 0;
     m_shouldCountMisses = 1;
     m_shouldInterpolate = 1;
-    m_patternSpeed = 300.0f;
+    m_patternSpeed = kFirstPatternSpeed;
     m_numPatterns = 0;
     m_countMutations = 0;
     m_score = 0;
@@ -110,15 +132,34 @@ void CPicker::ClearBaseObects()
 void CPicker::ResetSpoke(t_spoke& spoke, int type)
 {
     spoke.x = spoke.y = spoke.z = 0.0f;
-    spoke.distance = 150.0f;
+    spoke.distance = kRingRadius;
     spoke.colour = 0.0f;
     spoke.colourRamp.Setup(0.0f, 1.0f, m_patternSpeed);
-    spoke.distanceRamp.Setup(150.0f, 0.0f, 550);
+    spoke.distanceRamp.Setup(kRingRadius, 0.0f, kPullInMs);
     spoke.isSelected = 0;
     spoke.type = type;
 }
 
 // Only the types move; every spoke keeps its place and ramps.
+void CPicker::StartRingFadeIn() { m_ringFadeRamp.Setup(0.0f, kRingLit, kRingFadeMs); }
+
+void CPicker::StartRingFadeOut() { m_ringFadeRamp.Setup(kRingLit, 0.0f, kRingFadeMs); }
+
+void CPicker::ResetRingSelect()
+{
+    m_ringSelectIntensity = 1.0f;
+    m_ringSelectSizeRamp.Setup(kRingSelectFirstSize, kRingSelectLastSize, kRingSelectShrinkMs);
+    m_ringSelectFadeRamp.Setup(1.0f, 0.0f, kRingSelectFadeMs);
+}
+
+void CPicker::StartPatternTimer()
+{
+    m_patternTimerIntensity = 1.0f;
+    m_patternTimerRamp.Setup(1.0f, 0.0f, kPatternMs);
+}
+
+void CPicker::StartBurst(CLinearInterpolation& ramp) { ramp.Setup(kBurstFirstSize, kBurstLastSize, kBurstMs); }
+
 void CPicker::ShuffleTypes()
 {
     for (int n = 0; n < kShuffleSwaps; ++n) {
@@ -132,11 +173,11 @@ void CPicker::ShuffleTypes()
 void CPicker::FillSpokes()
 {
     for (t_spoke& spoke : m_spokes)
-        ResetSpoke(spoke, rand() % 4 + 1);
+        ResetSpoke(spoke, rand() % kNumColours + kRed);
     // More patterns than places would deal past the ring.
     const int patterns = std::min(m_numPatterns, kNumSpokes);
     for (int i = 0; i < patterns; ++i)
-        m_spokes[i].type = rand() % 8 + kFirstPattern;
+        m_spokes[i].type = rand() % kNumPatternPieces + kFirstPattern;
     ShuffleTypes();
     m_misses = 0;
     PickNextColor();
@@ -155,11 +196,11 @@ void CPicker::FillPurify()
 
 int CPicker::GetAvailableMoleculeColor()
 {
-    int counts[5] = {};
+    int counts[kYellow + 1] = {};
     for (const t_spoke& spoke : m_spokes)
         if (spoke.type >= kRed && spoke.type <= kYellow)
             ++counts[spoke.type];
-    int present[4];
+    int present[kNumColours];
     int n = 0;
     for (int colour = kRed; colour <= kYellow; ++colour)
         if (counts[colour] > 0)
@@ -167,7 +208,7 @@ int CPicker::GetAvailableMoleculeColor()
     if (n == 0) {
         // Nothing left to want: the ring fades out and is dealt again.
         m_state = kRefillOut;
-        m_ringFadeRamp.Setup(0.75f, 0.0f, 1500);
+        StartRingFadeOut();
         return -1;
     }
     return present[rand() % n];
@@ -179,7 +220,7 @@ void CPicker::PickNextColor()
     if (colour == -1)
         return;
     m_nextColor = colour;
-    m_nextColorBurstRamp.Setup(1.0f, 100.0f, 250);
+    StartBurst(m_nextColorBurstRamp);
 }
 
 int CPicker::NextIndex(int p) const

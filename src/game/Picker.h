@@ -32,6 +32,9 @@ struct t_spoke {
 class CPicker : public Singleton<CPicker> {
 public:
     static constexpr int kNumSpokes = 20;
+    // The ring's brightness once faded in, and how long a fade in or out takes.
+    static constexpr float kRingLit = 0.75f;
+    static constexpr float kRingFadeMs = 1500.0f;
 
     // Spoke types; 1 to 4 are the strand's colours.
     static constexpr int kEmptyPlace = 0;
@@ -156,7 +159,27 @@ public:
     void RenderAndUpdateParticleSystem1();
 
 private:
+    // The distance of a piece at rest from the ring's centre; the ring turns once in 45 s.
+    static constexpr float kRingRadius = 150.0f;
+    static constexpr float kRingTurnMs = 45000.0f;
+    // A chosen piece flies to the centre (slower when the choice was forced),
+    // a confirmed one back out; the round's text fades over its own time.
+    static constexpr float kPullInMs = 550.0f;
+    static constexpr float kForcedPullInMs = 750.0f;
+    static constexpr float kPushOutMs = 1750.0f;
+    static constexpr float kTextColourMs = 900.0f;
+    // The halo round a placed piece shrinks to this size and no further.
+    static constexpr float kRingSelectLastSize = 65.0f;
+    // A burst ramp starts at this size: below it, it was never set up.
+    static constexpr float kBurstFirstSize = 1.0f;
+
     void ResetSpoke(t_spoke& spoke, int type);
+    void StartRingFadeIn();
+    void StartRingFadeOut();
+    // The halo round a placed piece shrinks and fades from the start again.
+    void ResetRingSelect();
+    void StartPatternTimer();
+    static void StartBurst(CLinearInterpolation& ramp);
     void ShuffleTypes();
     int NextIndex(int p) const;
     void Advance(CLinearInterpolation& ramp);

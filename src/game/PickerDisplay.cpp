@@ -14,11 +14,8 @@ const int kNumTypes = 15;
 
 const float kPieceSize = 32.0f;
 const float kHaloHalf = 35.0f;
-const float kMinRingSelectSize = 65.0f;
 // A burst grows past its set-up end until here, then stops.
 const float kBurstEnd = 150.0f;
-// A burst ramp below its start value was never set up.
-const float kBurstStart = 1.0f;
 
 struct Rgb {
     float r, g, b;
@@ -135,7 +132,7 @@ void CPicker::DrawRingSelect()
 {
     if (m_state == kSelected) {
         Advance(m_ringSelectSizeRamp);
-        m_ringSelectSize = std::max(m_ringSelectSizeRamp.GetValue(), kMinRingSelectSize);
+        m_ringSelectSize = std::max(m_ringSelectSizeRamp.GetValue(), kRingSelectLastSize);
     }
     if (m_state == kConfirmed) {
         Advance(m_ringSelectFadeRamp);
@@ -185,7 +182,7 @@ void CPicker::DrawPatternBox()
 void CPicker::DrawPatternBurst()
 {
     const float size = m_patternBurstRamp.GetValue();
-    if (size < kBurstStart || size >= kBurstEnd)
+    if (size < kBurstFirstSize || size >= kBurstEnd)
         return;
     if (!IsSoundPlaying("PATTERN"))
         PlaySound("PATTERN");
@@ -226,7 +223,7 @@ void CPicker::DrawNextColourBox()
 void CPicker::DrawNextBurst()
 {
     const float size = m_nextColorBurstRamp.GetValue();
-    if (size < kBurstStart || size >= kBurstEnd)
+    if (size < kBurstFirstSize || size >= kBurstEnd)
         return;
     if (!IsSoundPlaying("NEXT") && size < 10.0f)
         PlaySound("NEXT");

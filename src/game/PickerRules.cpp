@@ -23,15 +23,28 @@ const int kPatternOfPiece[8] = {CPicker::kPatternNormalCW, CPicker::kPatternSkip
     CPicker::kPatternSuckUpCW, CPicker::kPatternNormalCCW, CPicker::kPatternSkipCCW, CPicker::kPatternPoleCCW,
     CPicker::kPatternSuckUpCCW};
 
-const float kRingRadius = 150.0f;
 const float kPieceHalf = 16.3f;
+const int kSpokeDegrees = 360 / CPicker::kNumSpokes;
+
+// The last levels of the first two level bands.
+const int kFirstBandEnd = 5;
+const int kSecondBandEnd = 10;
+
+// A pattern ends once its timer has faded below this.
+const float kPatternTimerOut = 0.15f;
+
+// Where the messages between rounds stand; the purify round's is green.
+const int kRoundTextX = 95;
+const int kPurifyTextX = 75;
+const int kRoundTextY = 150;
+constexpr float kPurifyGreen[3] = {0.04f, 1.24f, 0.0f};
 
 // 0 for levels 1 to 5, 1 for 6 to 10, 2 for the rest.
 int LevelBand(int level)
 {
-    if (level >= 1 && level <= 5)
+    if (level >= 1 && level <= kFirstBandEnd)
         return 0;
-    if (level >= 6 && level <= 10)
+    if (level > kFirstBandEnd && level <= kSecondBandEnd)
         return 1;
     return 2;
 }
@@ -87,27 +100,26 @@ void CPicker::AdvanceRingSpin()
 {
     Advance(m_ringSpinRamp);
     m_ringAngle = m_ringSpinRamp.GetValue();
-    if (m_ringAngle > 361.0f)
-        m_ringSpinRamp.Setup(1.0f, 360.0f, 45000);
+    RestartTurnIfPast(m_ringSpinRamp, kRingTurnMs);
 }
 
 void CPicker::PlaceSpoke(int i)
 {
     t_spoke& spoke = m_spokes[i];
-    M2D_getNewAngularPosFromOldPos(spoke.distance, 18 * i, spoke.x, spoke.y, -kPieceHalf, -kPieceHalf);
+    M2D_getNewAngularPosFromOldPos(spoke.distance, kSpokeDegrees * i, spoke.x, spoke.y, -kPieceHalf, -kPieceHalf);
 }
 
 // The ring stays out of play until the old sparks have died, then the new deal fades in.
 void CPicker::UpdateRefill()
 {
-    PrintRoundText("WAIT...", 95, 150, kTextOrange);
+    PrintRoundText("WAIT...", kRoundTextX, kRoundTextY, kTextOrange);
     Advance(m_ringFadeRamp);
     if (m_ringFadeRamp.GetValue() < 0.0f && AreParticlesDead()) {
         m_state = kRefillIn;
-        m_ringFadeRamp.Setup(0.0f, 0.75f, 1500);
+        StartRingFadeIn();
         FillSpokes();
     }
-    if (m_ringFadeRamp.GetValue() > 0.75f) {
+    if (m_ringFadeRamp.GetValue() > kRingLit) {
         m_state = kRunning;
         SetAllSpokesColor(0.0f);
         StartPicker();
@@ -116,20 +128,20 @@ void CPicker::UpdateRefill()
 
 void CPicker::UpdateSectionComplete()
 {
-    PrintRoundText("SECTION COMPLETE", 95, 150, kTextOrange);
+    PrintRoundText("SECTION COMPLETE", kRoundTextX, kRoundTextY, kTextOrange);
     Advance(m_ringFadeRamp);
     if (m_ringFadeRamp.GetValue() < 0.0f && AreParticlesDead()) {
         m_state = kPurifyIn;
-        m_ringFadeRamp.Setup(0.0f, 0.75f, 1500);
+        StartRingFadeIn();
         FillPurify();
     }
 }
 
 void CPicker::UpdatePurifyIn()
 {
-    PrintRoundText("PURIFY DNA ROUND", 75, 150, {0.04f, 1.24f, 0.0f});
+    PrintRoundText("PURIFY DNA ROUND", kPurifyTextX, kRoundTextY, kPurifyGreen);
     Advance(m_ringFadeRamp);
-    if (m_ringFadeRamp.GetValue() > 0.75f && AreParticlesDead()) {
+    if (m_ringFadeRamp.GetValue() > kRingLit && AreParticlesDead()) {
         m_state = kRunning;
         SetAllSpokesColor(0.0f);
         StartPicker();
@@ -201,8 +213,8 @@ void CPicker::ForcePick(int i)
 {
     m_currentSpoke = i;
     m_state = kSelected;
-    SetCurrSpokeInterpoleDis(150.0f, 0.0f, 750);
-    SetTextInterpoleColor(0.0f, 1.0f, 900);
+    SetCurrSpokeInterpoleDis(kRingRadius, 0.0f, kForcedPullInMs);
+    SetTextInterpoleColor(0.0f, 1.0f, kTextColourMs);
     PlaySound("SELECT");
     PlaySound("MUTATION");
 }
@@ -212,8 +224,8 @@ int CPicker::Select()
     if (m_state != kRunning)
         return 0;
     m_state = kSelected;
-    SetCurrSpokeInterpoleDis(150.0f, 0.0f, 550);
-    SetTextInterpoleColor(0.0f, 1.0f, 900);
+    SetCurrSpokeInterpoleDis(kRingRadius, 0.0f, kPullInMs);
+    SetTextInterpoleColor(0.0f, 1.0f, kTextColourMs);
     PlaySound("SELECT");
     PlayMutationSound();
     return 1;
@@ -224,8 +236,8 @@ int CPicker::Confirm()
     if (m_state != kSelected || IsSoundPlaying("SELECT") || GetMutationSoundIsPlaying())
         return 0;
     m_state = kConfirmed;
-    SetCurrSpokeInterpoleDis(0.0f, 150.0f, 1750);
-    SetTextInterpoleColor(1.0f, 0.0f, 900);
+    SetCurrSpokeInterpoleDis(0.0f, kRingRadius, kPushOutMs);
+    SetTextInterpoleColor(1.0f, 0.0f, kTextColourMs);
     ResetParticles();
     return 1;
 }
@@ -240,14 +252,11 @@ void CPicker::ClearDeselect()
     spoke.distance = kRingRadius;
     spoke.isSelected = 0;
     spoke.colourRamp.Setup(0.0f, 1.0f, m_patternSpeed);
-    m_ringSelectSizeRamp.Setup(490.0f, 65.0f, 500);
-    m_ringSelectFadeRamp.Setup(1.0f, 0.0f, 1500);
-    m_ringSelectIntensity = 1.0f;
+    ResetRingSelect();
     if (spoke.type >= kFirstPattern && spoke.type <= kLastPattern) {
         m_pattern = kPatternOfPiece[spoke.type - kFirstPattern];
-        m_patternTimerIntensity = 1.0f;
-        m_patternTimerRamp.Setup(1.0f, 0.0f, 20000);
-        m_patternBurstRamp.Setup(1.0f, 100.0f, 250);
+        StartPatternTimer();
+        StartBurst(m_patternBurstRamp);
     }
     if (spoke.type == kBomb)
         CollectBomb();
@@ -320,7 +329,7 @@ void CPicker::StartPurifyRound()
 {
     m_state = kSectionComplete;
     m_isPurifyRoundActive = 1;
-    m_ringFadeRamp.Setup(0.75f, 0.0f, 1500);
+    StartRingFadeOut();
 }
 
 void CPicker::AdjustScore()
@@ -342,7 +351,7 @@ void CPicker::AdvancePatternTimer()
 
 void CPicker::EndPatternIfFaded()
 {
-    if (m_patternTimerIntensity < 0.15f)
+    if (m_patternTimerIntensity < kPatternTimerOut)
         m_pattern = kPatternRandom;
 }
 

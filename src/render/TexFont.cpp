@@ -11,13 +11,27 @@ namespace {
 
 // The mode bit of each corner's red, green and blue.
 constexpr unsigned long kCornerBits[4][3] = {
-    {0x100, 0x200, 0x400},
-    {0x8000, 0x1000, 0x2000},
-    {0x40000, 0x80000, 0x10000},
-    {0x200000, 0x400000, 0x800000},
+    {kFontTopLeftRed, kFontTopLeftGreen, kFontTopLeftBlue},
+    {kFontBottomLeftRed, kFontBottomLeftGreen, kFontBottomLeftBlue},
+    {kFontBottomRightRed, kFontBottomRightGreen, kFontBottomRightBlue},
+    {kFontTopRightRed, kFontTopRightGreen, kFontTopRightBlue},
 };
-constexpr unsigned long kBlend = 0x1;
-constexpr unsigned long kDrawSpace = 0x20;
+
+// The glyph size of each size bit; a later bit that is set wins.
+constexpr struct {
+    unsigned long bit;
+    int pixels;
+} kGlyphSizes[] = {{kFont8, 8}, {kFont16, 16}, {kFont32, 32}};
+
+// The printable characters, space included.
+constexpr unsigned char kFirstPrintable = 32;
+constexpr unsigned char kLastPrintable = 126;
+
+// The rim: its darkest, how fast it darkens with the letters' brightness,
+// and one pixel of width for each this many pixels of glyph.
+constexpr float kRimDarkest = 0.85f;
+constexpr float kRimGain = 2.5f;
+constexpr int kGlyphPixelsPerRimPixel = 16;
 
 // Texture coordinates of the corners: the glyph textures are stored on their side.
 constexpr float kCornerTex[4][2] = {{0, 0}, {1, 0}, {1, 1}, {0, 1}};
@@ -35,6 +49,14 @@ bool AnyColourBit(unsigned long flags)
 
 CTexFont::CTexFont() = default;
 
+std::unique_ptr<CTexFont> MakeTexFont(unsigned long mode)
+{
+    auto font = std::make_unique<CTexFont>();
+    font->Create(kTextArea.left, kTextArea.right, kTextArea.top, kTextArea.bottom);
+    font->SetMode(mode);
+    return font;
+}
+
 int CTexFont::Create(int left, int right, int top, int bottom)
 {
     m_left = left;
@@ -48,12 +70,9 @@ int CTexFont::Create(int left, int right, int top, int bottom)
 void CTexFont::SetMode(unsigned long flags)
 {
     m_mode = flags;
-    if (flags & 0x2)
-        m_glyphWidth = m_glyphHeight = 8;
-    if (flags & 0x4)
-        m_glyphWidth = m_glyphHeight = 16;
-    if (flags & 0x8)
-        m_glyphWidth = m_glyphHeight = 32;
+    for (const auto& size : kGlyphSizes)
+        if (flags & size.bit)
+            m_glyphWidth = m_glyphHeight = size.pixels;
     const bool white = !AnyColourBit(flags);
     for (int corner = 0; corner < 4; ++corner)
         for (int c = 0; c < 3; ++c)
@@ -85,7 +104,7 @@ void CTexFont::DrawString(int x, int y, const char* text, float r, float g, floa
 void CTexFont::Print(int x, int y, const char* text, const float* colour)
 {
     Place(x, y, text);
-    if (m_mode & kBlend) {
+    if (m_mode & kFontBlend) {
         glEnable(GL_BLEND);
         const float brightness = Brightness(colour);
         if (brightness > 0.0f)
@@ -115,9 +134,9 @@ void CTexFont::Place(int x, int y, const char* text)
             px = x;
             py += m_glyphHeight;
         }
-        if (c < 32 || c > 126)
+        if (c < kFirstPrintable || c > kLastPrintable)
             continue;
-        if (c != ' ' || (m_mode & kDrawSpace))
+        if (c != ' ' || (m_mode & kFontDrawSpace))
             m_placed.push_back({px, py, *p});
         px += m_glyphWidth;
     }
@@ -156,7 +175,7 @@ float CTexFont::Brightness(const float* colour) const
 // nothing. All rims go first, under one blend, and the letters cover them.
 void CTexFont::DrawRims(float brightness)
 {
-    const float dark = 0.85f * std::min(1.0f, 2.5f * brightness);
+    const float dark = kRimDarkest * std::min(1.0f, kRimGain * brightness);
     glBlendFunc(GL_ZERO, GL_ONE_MINUS_SRC_COLOR);
     glColor3f(dark, dark, dark);
     DrawPlaced([&](const Placed& g) { EmitRim(g.px, g.py); });
@@ -164,7 +183,7 @@ void CTexFont::DrawRims(float brightness)
 
 void CTexFont::EmitRim(int px, int py)
 {
-    const int d = std::max(1, m_glyphWidth / 16);
+    const int d = std::max(1, m_glyphWidth / kGlyphPixelsPerRimPixel);
     const int w = m_glyphWidth + 2 * d, h = m_glyphHeight + 2 * d;
     const int corners[4][2] = {{px - d, py - d}, {px - d, py - d + h}, {px - d + w, py - d + h}, {px - d + w, py - d}};
     for (int i = 0; i < 4; ++i) {

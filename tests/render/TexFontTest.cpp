@@ -13,8 +13,6 @@
 
 namespace {
 
-constexpr unsigned long kBlend = 0x1, k16 = 0x4, k32 = 0x8;
-
 // "C" as a glyph texture is stored: its first row red, the first pixel of
 // every other row green, the rest black.
 texture_file::Record SidewaysRecord()
@@ -36,7 +34,7 @@ protected:
         WriteTextureFile({SolidRecord("A", 4, 4, 0xFFFFFF), SolidRecord("B", 4, 4, 0xFFFFFF),
             SolidRecord(" ", 4, 4, 0x808080), SidewaysRecord()});
         textures.Load();
-        font.Create(0, 400, 0, 200);
+        font.Create(kTextArea.left, kTextArea.right, kTextArea.top, kTextArea.bottom);
     }
 
     void Print(unsigned long mode, int x, int y, const char* text)
@@ -58,7 +56,7 @@ protected:
 
 TEST_F(TexFont, GlyphsFollowEachOtherAndLinesGoDownByTheGlyphHeight)
 {
-    Print(kBlend | k16, 100, 50, "AB");
+    Print(kFontBlend | kFont16, 100, 50, "AB");
     EXPECT_TRUE(Drawn(100, 50, 16));
     EXPECT_TRUE(Drawn(116, 50, 16));
     EXPECT_EQ(0u, gl.Pixel(99, 58));
@@ -66,7 +64,7 @@ TEST_F(TexFont, GlyphsFollowEachOtherAndLinesGoDownByTheGlyphHeight)
     EXPECT_EQ(0u, gl.Pixel(108, 66));
 
     gl.Clear();
-    Print(kBlend | k32, 10, 20, "A\nB");
+    Print(kFontBlend | kFont32, 10, 20, "A\nB");
     EXPECT_TRUE(Drawn(10, 20, 32));
     EXPECT_TRUE(Drawn(10, 52, 32));
     EXPECT_EQ(0u, gl.Pixel(50, 30));
@@ -74,25 +72,25 @@ TEST_F(TexFont, GlyphsFollowEachOtherAndLinesGoDownByTheGlyphHeight)
 
 TEST_F(TexFont, SpacesAdvanceAndUnprintableCharactersDoNot)
 {
-    Print(kBlend | k16, 0, 0, "A B");
+    Print(kFontBlend | kFont16, 0, 0, "A B");
     EXPECT_EQ(0u, gl.Pixel(24, 8));
     EXPECT_TRUE(Drawn(32, 0, 16));
 
     gl.Clear();
-    Print(kBlend | k16, 0, 0,
+    Print(kFontBlend | kFont16, 0, 0,
         "A\t\xE9\x7F"
         "B");
     EXPECT_TRUE(Drawn(16, 0, 16));
     EXPECT_EQ(0u, gl.Pixel(40, 8));
 
     gl.Clear();
-    Print(kBlend | k16 | 0x20, 0, 0, " ");
+    Print(kFontBlend | kFont16 | kFontDrawSpace, 0, 0, " ");
     EXPECT_EQ(0x808080u, gl.Pixel(8, 8));
 }
 
 TEST_F(TexFont, GlyphTexturesLieOnTheirSide)
 {
-    Print(kBlend | k16, 0, 0, "C");
+    Print(kFontBlend | kFont16, 0, 0, "C");
     EXPECT_EQ(0xFF0000u, gl.Pixel(1, 8)); // the first stored row is the left column
     EXPECT_EQ(0xFF0000u, gl.Pixel(2, 1));
     EXPECT_EQ(0x00FF00u, gl.Pixel(8, 1)); // a row runs down from the top
@@ -103,14 +101,14 @@ TEST_F(TexFont, GlyphTexturesLieOnTheirSide)
 TEST_F(TexFont, CornerColoursShadeTheGlyphAndIntensityFadesIt)
 {
     // The large start-up font: top-left black, the other corners green.
-    Print(kBlend | k32 | 0x1000 | 0x80000 | 0x400000, 0, 0, "A");
+    Print(kFontBlend | kFont32 | kFontBottomLeftGreen | kFontBottomRightGreen | kFontTopRightGreen, 0, 0, "A");
     EXPECT_LT(gl.Pixel(1, 1) >> 8 & 0xFF, 0x20u);
     EXPECT_GT(gl.Pixel(30, 30) >> 8 & 0xFF, 0xE0u);
     EXPECT_EQ(0u, gl.Pixel(30, 30) & 0xFF00FF);
 
     gl.Clear();
     font.SetColorIntensity(0.5f);
-    Print(kBlend | k16, 0, 0, "A"); // no colour bits: white corners
+    Print(kFontBlend | kFont16, 0, 0, "A"); // no colour bits: white corners
     uint32_t half = gl.Pixel(8, 8);
     EXPECT_NEAR(0x80, half >> 16, 2);
     EXPECT_EQ(half >> 16, half & 0xFF);
@@ -119,13 +117,13 @@ TEST_F(TexFont, CornerColoursShadeTheGlyphAndIntensityFadesIt)
     glClearColor(0.2f, 0.2f, 0.2f, 1);
     glClear(GL_COLOR_BUFFER_BIT);
     font.SetColorIntensity(0);
-    Print(kBlend | k16, 0, 0, "A");
+    Print(kFontBlend | kFont16, 0, 0, "A");
     EXPECT_NEAR(0x33, gl.Pixel(8, 8) >> 16, 1); // black adds nothing
 }
 
 TEST_F(TexFont, OneColourFormTintsEveryCorner)
 {
-    font.SetMode(kBlend | k16 | 0x100);
+    font.SetMode(kFontBlend | kFont16 | kFontTopLeftRed);
     font.Begin();
     font.DrawString(0, 0, "A", 0.0f, 0.0f, 1.94f); // clamped to full blue
     font.End();
@@ -135,7 +133,8 @@ TEST_F(TexFont, OneColourFormTintsEveryCorner)
 
 TEST_F(TexFont, AMissingGlyphIsAnUntexturedSquareInTheGlyphColours)
 {
-    Print(kBlend | k16 | 0x200 | 0x1000 | 0x80000 | 0x400000, 200, 200, "Z");
+    Print(kFontBlend | kFont16 | kFontTopLeftGreen | kFontBottomLeftGreen | kFontBottomRightGreen | kFontTopRightGreen,
+        200, 200, "Z");
     EXPECT_EQ(0x00FF00u, gl.Pixel(201, 201));
     EXPECT_EQ(0x00FF00u, gl.Pixel(214, 214));
 }
@@ -143,21 +142,22 @@ TEST_F(TexFont, AMissingGlyphIsAnUntexturedSquareInTheGlyphColours)
 TEST(TexFontMode, SizeAndCornerBitsAreReadFromTheFlags)
 {
     CTexFont font;
-    font.SetMode(0x5);
+    font.SetMode(kFontBlend | kFont16);
     EXPECT_EQ(16, font.GlyphWidth());
     for (int corner = 0; corner < 4; ++corner)
         for (int c = 0; c < 3; ++c)
             EXPECT_EQ(1.0f, font.CornerColor(corner)[c]);
 
     // The small start-up font: top-left black, bottom-left white, the right corners green.
-    font.SetMode(0x1 | 0x4 | 0x8000 | 0x1000 | 0x2000 | 0x80000 | 0x400000);
+    font.SetMode(kFontBlend | kFont16 | kFontBottomLeftRed | kFontBottomLeftGreen | kFontBottomLeftBlue |
+        kFontBottomRightGreen | kFontTopRightGreen);
     const float expected[4][3] = {{0, 0, 0}, {1, 1, 1}, {0, 1, 0}, {0, 1, 0}};
     for (int corner = 0; corner < 4; ++corner)
         for (int c = 0; c < 3; ++c)
             EXPECT_EQ(expected[corner][c], font.CornerColor(corner)[c]) << corner << c;
 
     // A later size flag wins; the irregular bits reach the right corners.
-    font.SetMode(0x2 | 0x8 | 0x10000 | 0x8000);
+    font.SetMode(kFont8 | kFont32 | kFontBottomRightBlue | kFontBottomLeftRed);
     EXPECT_EQ(32, font.GlyphHeight());
     EXPECT_EQ(1.0f, font.CornerColor(2)[2]);
     EXPECT_EQ(1.0f, font.CornerColor(1)[0]);
@@ -167,7 +167,7 @@ TEST(TexFontMode, SizeAndCornerBitsAreReadFromTheFlags)
 TEST_F(TexFont, AFortyCharacterLineCostsLittle)
 {
     SKIP_TIMING_UNDER_SANITIZERS();
-    font.SetMode(kBlend | k16);
+    font.SetMode(kFontBlend | kFont16);
     const char* line = "ABABABABAB ABABABABAB ABABABABAB ABABABA";
     const double best = BestMillisecondsPerCall(10, 20, [&] {
         font.Begin();
@@ -243,7 +243,8 @@ TEST_F(TexFont, OneBindForARunOfACharacterKeepsThePictureAndTheTextureLeftBound)
     // Repeated, missing (Z) and sideways glyphs, a space, a tab and a line break,
     // over bright and dark ground, dim and lit, with the corner colours.
     const char* text = "ABBBA CZ\tAB\nBZCA A\n";
-    const unsigned long mode = kBlend | k32 | 0x8000 | 0x1000 | 0x2000 | 0x80000 | 0x400000;
+    const unsigned long mode = kFontBlend | kFont32 | kFontBottomLeftRed | kFontBottomLeftGreen | kFontBottomLeftBlue |
+        kFontBottomRightGreen | kFontTopRightGreen;
     for (const char* tail : {"", "B", "C "})
         for (float k : {0.35f, 1.0f}) {
             const std::string line = std::string(text) + tail;

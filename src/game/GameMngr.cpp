@@ -83,7 +83,7 @@ constexpr unsigned long kScoreFontMode =
 constexpr unsigned long kMessageFontMode =
     kFontBlend | kFont16 | kFontBottomLeftRed | kFontBottomRightRed | kFontTopRightGreen;
 
-bool ValidSkill(int skill) { return skill >= 0 && skill <= 2; }
+bool ValidSkill(int skill) { return skill >= 0 && skill <= CPicker::kHardestSkill; }
 
 // The purify music plays from the purify ring's fade-in until the next level.
 bool IsPurifyPlay(int pickerState)

@@ -270,8 +270,8 @@ void CPicker::SetPattern(int pattern)
 
 void CPicker::SetSkill(int skill)
 {
-    assert(skill >= 0 && skill <= 2);
-    if (skill >= 0 && skill <= 2)
+    assert(skill >= 0 && skill <= kHardestSkill);
+    if (skill >= 0 && skill <= kHardestSkill)
         m_skill = skill;
 }
 

@@ -32,6 +32,8 @@ struct t_spoke {
 class CPicker : public Singleton<CPicker> {
 public:
     static constexpr int kNumSpokes = 20;
+    // Skills run from 0 (easy) to this (hard).
+    static constexpr int kHardestSkill = 2;
     // The ring's brightness once faded in, and how long a fade in or out takes.
     static constexpr float kRingLit = 0.75f;
     static constexpr float kRingFadeMs = 1500.0f;

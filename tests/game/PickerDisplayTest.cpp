@@ -54,7 +54,7 @@ protected:
     void PrintTexts()
     {
         CTexFont font;
-        font.Create(0, 400, 0, 200);
+        font.Create(kTextArea.left, kTextArea.right, kTextArea.top, kTextArea.bottom);
         font.Begin();
         m_picker->DrawMutationText();
         m_picker->DrawBonus();

@@ -17,15 +17,15 @@ std::string gStrWindowText;
 CMainFrame::CMainFrame(const DisplaySettings* forced)
 {
     m_pLog = std::make_unique<CAppLog>();
-    m_logoTimer.Setup(0.0f, 1.0f, 2500.0f);
-    m_zoom.Setup(0.0f, -10.0f, 4900.0f);
-    StartTurn(m_spinX, 15000.0f);
-    StartTurn(m_spinY, 35000.0f);
-    m_logoFade.Setup(0.0f, 1.0f, 3200.0f);
-    StartTurn(m_backAngle, 65000.0f);
-    m_backScroll.Setup(0.0f, 1.0f, 20000.0f);
-    m_arrowRamp.Setup(-2.0f, -2.5f, 300.0f);
-    m_cursorBlink.Setup(0.0f, 1.0f, 300.0f);
+    m_logoTimer.Setup(0.0f, 1.0f, kLogoShowMs);
+    m_zoom.Setup(0.0f, -10.0f, kCubeZoomMs);
+    StartTurn(m_spinX, kSpinXTurnMs);
+    StartTurn(m_spinY, kSpinYTurnMs);
+    m_logoFade.Setup(0.0f, 1.0f, kLogoFadeInMs);
+    StartTurn(m_backAngle, kBackTurnMs);
+    m_backScroll.Setup(0.0f, 1.0f, kBackScrollMs);
+    m_arrowRamp.Setup(kArrowHigh, kArrowLow, kArrowSwingMs);
+    m_cursorBlink.Setup(0.0f, 1.0f, kCursorBlinkMs);
     if (forced) {
         m_screenWidth = forced->width;
         m_screenHeight = forced->height;

@@ -90,6 +90,21 @@ public:
     static constexpr int kNameY = 170;
     static constexpr int kNameCursorStep = 16;
     static constexpr int kNameCursorEnd = 342;
+    // How long the front end's ramps take, in ms.
+    static constexpr float kLogoShowMs = 2500.0f; // the first intro logo
+    static constexpr float kCubeZoomMs = 4900.0f; // the video cube flying away
+    static constexpr float kLogoFadeInMs = 3200.0f; // the maker's logo over the cube
+    static constexpr float kLogoFadeOutMs = 4200.0f;
+    static constexpr float kSpinXTurnMs = 15000.0f; // a turn of the intro's first spin, and of the credits logo
+    static constexpr float kSpinYTurnMs = 35000.0f;
+    static constexpr float kCubeTurnMs = 65000.0f; // a turn of either spin once the cube plays
+    static constexpr float kBackTurnMs = 65000.0f; // a turn of the turning background
+    static constexpr float kBackScrollMs = 20000.0f; // its texture scrolled by one repeat
+    static constexpr float kArrowSwingMs = 300.0f; // the skill arrow, each way
+    static constexpr float kCursorBlinkMs = 300.0f; // the name cursor, each way
+    // The skill arrow swings between these heights.
+    static constexpr float kArrowHigh = -2.0f;
+    static constexpr float kArrowLow = -2.5f;
     struct BackgroundColours {
         float corner[4][3];
     };

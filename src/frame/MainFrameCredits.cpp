@@ -51,7 +51,7 @@ void CMainFrame::DrawCreditsPage()
 // tinted by the last colour the background left.
 void CMainFrame::DrawCreditsLogo()
 {
-    TurnDegrees(m_spinX, Elapsed(), 15000.0f);
+    TurnDegrees(m_spinX, Elapsed(), kSpinXTurnMs);
     const float degrees = m_spinX.GetValue();
     glEnable(GL_BLEND);
     glBlendFunc(GL_ONE, GL_ONE_MINUS_SRC_COLOR);

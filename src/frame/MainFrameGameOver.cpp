@@ -29,9 +29,9 @@ void CMainFrame::DrawGLCursor(int x, int y)
 {
     m_cursorBlink.Interpolate(Elapsed());
     if (m_cursorBlink.GetValue() < 0.0f)
-        m_cursorBlink.Setup(0.0f, 1.0f, 300.0f);
+        m_cursorBlink.Setup(0.0f, 1.0f, kCursorBlinkMs);
     if (m_cursorBlink.GetValue() > 1.0f)
-        m_cursorBlink.Setup(1.0f, 0.0f, 300.0f);
+        m_cursorBlink.Setup(1.0f, 0.0f, kCursorBlinkMs);
     screen_space::Push();
     m_texture.Use("CURSER");
     screen_space::SetTextState();

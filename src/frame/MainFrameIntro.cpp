@@ -52,8 +52,8 @@ void CMainFrame::DrawIntroCube()
     glPushAttrib(GL_ALL_ATTRIB_BITS);
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_DECAL);
     gAppVideo.Play();
-    TurnDegrees(m_spinX, elapsed, 65000.0f);
-    TurnDegrees(m_spinY, elapsed, 65000.0f);
+    TurnDegrees(m_spinX, elapsed, kCubeTurnMs);
+    TurnDegrees(m_spinY, elapsed, kCubeTurnMs);
 
     // Drawn at the depth of the frame before, so the first frame is at 0.
     glPushMatrix();
@@ -68,7 +68,7 @@ void CMainFrame::DrawIntroCube()
     else
         DrawMakersLogo();
     if (m_logoFade.GetValue() > 1.0f)
-        m_logoFade.Setup(1.0f, -1.0f, 4200.0f);
+        m_logoFade.Setup(1.0f, -1.0f, kLogoFadeOutMs);
     if (m_logoFade.GetValue() < -0.5f)
         LeaveIntro();
     glPopAttrib();

@@ -72,6 +72,8 @@ struct t_backCorner {
     float s, t; // added to the scroll offset: the texture repeats four times across
 };
 
+// The background square lies this deep, wide enough to fill the view however it turns.
+constexpr float kBackDepth = -13.0f;
 constexpr t_backCorner kBackCorners[4] = {
     {-10.5f, -10.5f, 0, 0}, {10.5f, -10.5f, 4, 0}, {10.5f, 10.5f, 4, 4}, {-10.5f, 10.5f, 0, 4}};
 
@@ -110,11 +112,11 @@ void CMainFrame::DrawMainMenuBackGound() { DrawTurningBackground("BACKGROUND5", 
 void CMainFrame::DrawTurningBackground(const char* texture, const BackgroundColours& colours)
 {
     const float elapsed = Elapsed();
-    const float angle = TurnDegrees(m_backAngle, elapsed, 65000.0f);
+    const float angle = TurnDegrees(m_backAngle, elapsed, kBackTurnMs);
     m_backScroll.Interpolate(elapsed);
     const float scroll = m_backScroll.GetValue();
     if (scroll > 1.0f)
-        m_backScroll.Setup(0.0f, 1.0f, 20000.0f);
+        m_backScroll.Setup(0.0f, 1.0f, kBackScrollMs);
 
     glPushMatrix();
     glRotatef(angle, 0.0f, 0.0f, 1.0f);
@@ -124,7 +126,7 @@ void CMainFrame::DrawTurningBackground(const char* texture, const BackgroundColo
         const t_backCorner& corner = kBackCorners[i];
         glColor3fv(colours.corner[i]);
         glTexCoord2f(scroll + corner.s, scroll + corner.t);
-        glVertex3f(corner.x, corner.y, -13.0f);
+        glVertex3f(corner.x, corner.y, kBackDepth);
     }
     glEnd();
     glPopMatrix();
@@ -178,7 +180,7 @@ void CMainFrame::FadeNew()
         return;
     m_screenState = SCREEN_SKILL_LEVEL;
     m_gameMngr.SetState(CGameMngr::kIdle);
-    m_arrowRamp.Setup(-2.0f, -2.5f, 300.0f);
+    m_arrowRamp.Setup(kArrowHigh, kArrowLow, kArrowSwingMs);
 }
 
 void CMainFrame::FadeScores()

@@ -75,10 +75,10 @@ void CMainFrame::DrawOrangeTitle(const char* title)
 
 void CMainFrame::DrawArrow(float height)
 {
-    if (m_arrowRamp.GetValue() < -2.5f)
-        m_arrowRamp.Setup(-2.5f, -2.0f, 300.0f);
-    if (m_arrowRamp.GetValue() > -2.0f)
-        m_arrowRamp.Setup(-2.0f, -2.5f, 300.0f);
+    if (m_arrowRamp.GetValue() < kArrowLow)
+        m_arrowRamp.Setup(kArrowLow, kArrowHigh, kArrowSwingMs);
+    if (m_arrowRamp.GetValue() > kArrowHigh)
+        m_arrowRamp.Setup(kArrowHigh, kArrowLow, kArrowSwingMs);
     glEnable(GL_BLEND);
     glBlendFunc(GL_ONE, GL_ONE_MINUS_SRC_COLOR);
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);

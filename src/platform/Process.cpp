@@ -1,9 +1,9 @@
 #include "platform/Process.h"
 
 #include <SDL.h>
-#include <malloc.h>
 #include <csignal>
 #include <cstdlib>
+#include <malloc.h>
 
 namespace platform {
 

@@ -95,7 +95,11 @@ constexpr int kMemoryReadBytes = 4096;
 } // namespace
 
 struct Video::Decoder {
-    explicit Decoder(std::shared_ptr<const VideoLibrary> held) : library(std::move(held)), ff(*library) { }
+    explicit Decoder(std::shared_ptr<const VideoLibrary> held)
+        : library(std::move(held))
+        , ff(*library)
+    {
+    }
     ~Decoder()
     {
         ff.sws_freeContext(scaler);
@@ -125,10 +129,7 @@ struct Video::Decoder {
 Video::Video() = default;
 Video::~Video() = default;
 
-bool Video::Open(const std::string& path)
-{
-    return Start() && OpenInput(("file:" + ResolvePath(path)).c_str());
-}
+bool Video::Open(const std::string& path) { return Start() && OpenInput(("file:" + ResolvePath(path)).c_str()); }
 
 bool Video::Start()
 {
@@ -181,7 +182,8 @@ bool Video::OpenInput(const char* url)
         return Fail();
     d.codec->thread_count = 1;
     d.codec->max_pixels = kLargestSourcePixels;
-    if (ff.avcodec_open2(d.codec, codec, nullptr) < 0 || !(d.packet = ff.av_packet_alloc()) || !(d.frame = ff.av_frame_alloc()))
+    if (ff.avcodec_open2(d.codec, codec, nullptr) < 0 || !(d.packet = ff.av_packet_alloc()) ||
+        !(d.frame = ff.av_frame_alloc()))
         return Fail();
     ReadStreamFigures();
     return true;

@@ -33,7 +33,7 @@ std::shared_ptr<const VideoLibrary> VideoLibrary::Hold()
 bool VideoLibrary::Load()
 {
     for (int part = 0; part < kParts; ++part) {
-        if (!(m_handles[part] = dlopen(kSonames[part], RTLD_NOW | RTLD_LOCAL))) {
+        if (!(m_handles[part] = dlopen(kSonames[part], RTLD_LAZY | RTLD_LOCAL))) {
             Trace("Video decoding unavailable: %s\n", dlerror());
             return false;
         }

@@ -17,14 +17,8 @@ constexpr const char* kSonames[] = {
 
 // Once a library is unloaded, the leak checker reports what it kept for its
 // whole life, as nothing points there any more: under it they stay loaded.
-#if defined(__SANITIZE_ADDRESS__)
+#ifdef VEXORIN_SANITIZE
 constexpr bool kUnload = false;
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-constexpr bool kUnload = false;
-#else
-constexpr bool kUnload = true;
-#endif
 #else
 constexpr bool kUnload = true;
 #endif

@@ -31,7 +31,7 @@ void CGLVideo::LoadFrames(platform::Video& video, const std::function<bool()>& o
     std::vector<uint8_t> pixels(platform::Video::kFrameBytes);
     while (video.ReadFrame(pixels.data()))
         GrabAVIFrame(pixels.data());
-    if (m_framesLoaded == 0) {
+    if (m_frames.empty()) {
         platform::MessageBox("Failed To Open The AVI Frame", "Error");
         return;
     }
@@ -50,27 +50,15 @@ void CGLVideo::ReleaseFrames()
         glDeleteTextures(1, &m_texture);
     m_texture = 0;
     m_frames = {};
-    m_framesLoaded = 0;
     m_currentFrame = 0;
-    m_shownFrame = 0;
 }
 
 void CGLVideo::GrabAVIFrame(const uint8_t* pixels)
 {
     m_frames.emplace_back(pixels, pixels + platform::Video::kFrameBytes);
-    ++m_framesLoaded;
 }
 
-void CGLVideo::ShowFrame(int frame)
-{
-    glBindTexture(GL_TEXTURE_2D, m_texture);
-    if (frame == m_shownFrame)
-        return;
-    m_shownFrame = frame;
-    Upload(false);
-}
-
-// The frame to show into the bound texture, which 'create' makes anew.
+// The current frame into the bound texture, which 'create' makes anew.
 void CGLVideo::Upload(bool create)
 {
     constexpr int side = platform::Video::kSide;
@@ -78,9 +66,10 @@ void CGLVideo::Upload(bool create)
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
     if (create)
-        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, side, side, 0, GL_RGB, GL_UNSIGNED_BYTE, m_frames[m_shownFrame].data());
+        glTexImage2D(
+            GL_TEXTURE_2D, 0, GL_RGB, side, side, 0, GL_RGB, GL_UNSIGNED_BYTE, m_frames[m_currentFrame].data());
     else
-        glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, side, side, GL_RGB, GL_UNSIGNED_BYTE, m_frames[m_shownFrame].data());
+        glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, side, side, GL_RGB, GL_UNSIGNED_BYTE, m_frames[m_currentFrame].data());
     glPopClientAttrib();
 }
 
@@ -91,15 +80,20 @@ void CGLVideo::Play()
     const uint32_t now = platform::GetTickCount();
     const uint32_t delta = now - m_lastTick;
     m_lastTick = now;
-    if (m_framesLoaded == 0) {
+    if (m_frames.empty()) {
         glBindTexture(GL_TEXTURE_2D, 0);
         return;
     }
     m_elapsed += delta;
-    m_currentFrame = static_cast<int>(m_elapsed / static_cast<uint32_t>(m_msPerFrame));
-    if (m_currentFrame >= m_framesLoaded) {
-        m_currentFrame = 0;
+    int due = static_cast<int>(m_elapsed / static_cast<uint32_t>(m_msPerFrame));
+    if (due >= FramesLoaded()) {
+        due = 0;
         m_elapsed = 0;
     }
-    ShowFrame(m_currentFrame);
+    glBindTexture(GL_TEXTURE_2D, m_texture);
+    // The texture is filled again only when another frame is due.
+    if (due != m_currentFrame) {
+        m_currentFrame = due;
+        Upload(false);
+    }
 }

@@ -30,7 +30,7 @@ public:
     // when there is none.
     void Play();
 
-    int FramesLoaded() const { return m_framesLoaded; }
+    int FramesLoaded() const { return static_cast<int>(m_frames.size()); }
     int CurrentFrame() const { return m_currentFrame; }
     int MsPerFrame() const { return m_msPerFrame; }
     // True when the file had more frames than were kept.
@@ -39,7 +39,6 @@ public:
 private:
     void LoadFrames(platform::Video& video, const std::function<bool()>& open);
     void GrabAVIFrame(const uint8_t* pixels);
-    void ShowFrame(int frame);
     void Upload(bool create);
 
     int m_msPerFrame = 0;
@@ -47,8 +46,6 @@ private:
     // Each frame's 256 x 256 RGB picture, put in the one texture when due.
     std::vector<std::vector<uint8_t>> m_frames;
     unsigned m_texture = 0;
-    int m_shownFrame = 0;
-    int m_framesLoaded = 0;
     int m_currentFrame = 0;
     uint32_t m_elapsed = 0;
     bool m_cut = false;

@@ -73,6 +73,9 @@ void CHex::Draw(float x, float y, float z) const
         for (int index = kRowFirst[row]; index < kRowFirst[row + 1]; ++index) {
             const int column = index - kRowFirst[row];
             const float value = m_hexes[index].value;
+            // Black adds nothing to the picture, and a dim hexagon still covers a fifth of the screen.
+            if (value <= 0.0f)
+                continue;
             glPushMatrix();
             glLoadIdentity(); // the anchor is in eye coordinates, whatever the caller's matrix
             glTranslatef(left + kColumnSpacing * column, y - kRowSpacing * row, z);

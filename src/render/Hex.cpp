@@ -73,7 +73,7 @@ void CHex::Draw(float x, float y, float z) const
         for (int index = kRowFirst[row]; index < kRowFirst[row + 1]; ++index) {
             const int column = index - kRowFirst[row];
             const float value = m_hexes[index].value;
-            // Black adds nothing to the picture, and a dim hexagon still covers a fifth of the screen.
+            // A faded hexagon is black, which adds nothing, yet its quad is a quarter of the screen high.
             if (value <= 0.0f)
                 continue;
             glPushMatrix();
